@@ -77,6 +77,9 @@ public:
     QPair<bool, quint16> is_configuration_valid() const;
 
 private:
+    // The 249 officially assigned ISO 3166-1 alpha-2 codes, shared by every Conf.
+    static const QStringList &iso_country_codes();
+
     QMap<quint16, Subclass> subclasses;
     QStringList country_codes;
     QMap<QString, QString> header;
