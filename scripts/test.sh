@@ -15,7 +15,7 @@ cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 
 echo "== Sanitizer build (address, undefined) =="
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELTORA_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELTORA_SANITIZE=ON -DVELTORA_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$top/scripts/lsan.supp:print_suppressions=0"
