@@ -84,6 +84,9 @@ private slots:
     void receiveUnits(quint8 weight, quint8 length, float g);
 
 private:
+    // The conversion tests set the factors directly: the units dialog is the only other way.
+    friend class tst_FieldStyle;
+
     void connectHeaderFields();
     void recolourDistanceRows();
 
