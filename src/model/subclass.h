@@ -91,6 +91,17 @@ public:
     bool is_duplicate_of(const Subclass &other) const;
 
 private:
+    // The set's duplicate search and header check read the lists directly.
+    friend class Conf;
+
+    // Text read as a real (QString::toFloat) or a whole number (QString::toInt), with a fast
+    // path for plain decimal text: the invalid-subclass list is rebuilt after every edit.
+    static float real_of(const QString &text);
+    static int whole_of(const QString &text);
+    QString value_of(const QString &key) const;
+    bool min_distance_valid(int index, float hdr_min, float hdr_max) const;
+    bool max_distance_valid(int index, float hdr_min, float hdr_max) const;
+
     quint16 subclass = 0;
     QMap<QString, QString> values;
     QStringList max_axle_weights;
