@@ -1,0 +1,494 @@
+// Vehicle drawing: one picture of a subclass built from the built-in bitmaps and black boxes,
+// with every wheel placed at the subclass's axle distances.
+#include "vehicledrawing.h"
+
+#include "subclass.h"
+
+#include <QBrush>
+#include <QDebug>
+#include <QGraphicsPixmapItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QPen>
+#include <QPixmap>
+#include <QRectF>
+#include <QRegExp>
+
+namespace {
+
+// Indices into vehicleBitmaps that the drawing names by role.
+enum Bitmap { TruckWheel1 = 0, TruckHead1 = 1, BusLink = 12, UnclassifiedWheel = 16 };
+
+// Bitmaps are loaded from their path whenever they are needed; QPixmap's own cache keeps
+// that cheap.
+QPixmap bitmap(int index)
+{
+    return QPixmap(VehicleDrawing::vehicleBitmaps.value(index));
+}
+
+char upperLetter(char letter)
+{
+    return static_cast<char>(static_cast<unsigned char>(letter) & 0xdf);
+}
+
+// The units must account for every wheel, each with at least one: every renderer indexes the
+// wheels by the running total of the counts.
+bool unitsFitWheels(const QVector<VehicleUnit> &units, int wheels)
+{
+    if (units.isEmpty()) {
+        return false;
+    }
+    qint64 total = 0;
+    for (const VehicleUnit &unit : units) {
+        if (unit.count == 0) {
+            return false;
+        }
+        total += unit.count;
+    }
+    return total == wheels;
+}
+
+bool isWheel(int idx, const VehicleGeometry &g)
+{
+    return idx >= 0 && idx < g.axleX.size() && idx < g.wheelRight.size();
+}
+
+} // namespace
+
+const QStringList VehicleDrawing::vehicleBitmaps = {
+    QStringLiteral(":/res/bmps/TruckWheel1.bmp"),
+    QStringLiteral(":/res/bmps/TruckHead1.bmp"),
+    QStringLiteral(":/res/bmps/LightTruckHead.bmp"),
+    QStringLiteral(":/res/bmps/CarTireS.bmp"),
+    QStringLiteral(":/res/bmps/CarHeadS1.bmp"),
+    QStringLiteral(":/res/bmps/CarBackS1.bmp"),
+    QStringLiteral(":/res/bmps/VanTire.bmp"),
+    QStringLiteral(":/res/bmps/VanHead.bmp"),
+    QStringLiteral(":/res/bmps/VanBack.bmp"),
+    QStringLiteral(":/res/bmps/BusTire.bmp"),
+    QStringLiteral(":/res/bmps/BusHead.bmp"),
+    QStringLiteral(":/res/bmps/BusBack.bmp"),
+    QStringLiteral(":/res/bmps/BusLink.bmp"),
+    QStringLiteral(":/res/bmps/MotorTire2.bmp"),
+    QStringLiteral(":/res/bmps/MotorHead2.bmp"),
+    QStringLiteral(":/res/bmps/MotorBack2.bmp"),
+    QStringLiteral(":/res/bmps/UnclassifiedWheel.bmp"),
+    QStringLiteral(":/res/bmps/TractorTire.bmp"),
+    QStringLiteral(":/res/bmps/TractorHead.bmp"),
+    QStringLiteral(":/res/bmps/TractorBack.bmp"),
+};
+
+VehicleDrawing::VehicleDrawing(QGraphicsView *view, bool useMaxDistances, float append)
+    : shapes{{QChar('A'), {17, 18, 19, -18, 4}}, {QChar('B'), {9, 10, 11, -9, 3}},
+             {QChar('C'), {3, 4, 5, -14, 4}},    {QChar('H'), {0, 1, 1, -9, 0}},
+             {QChar('L'), {0, 2, 2, -9, -4}},    {QChar('M'), {13, 14, 15, -3, 4}},
+             {QChar('V'), {6, 7, 8, -8, 1}}}
+    , view(view)
+    , scene(nullptr)
+    , useMaxDistances(useMaxDistances)
+    , chassisHeight(12)
+    , bodyHeight(40)
+    , append(append)
+{
+    view->setSceneRect(QRectF(0, 0, view->width() * 0.9, view->height() * 0.9));
+    // Not shown yet: the view keeps its previous picture until the pass has finished.
+    scene = new QGraphicsScene(view);
+}
+
+VehicleDrawing::~VehicleDrawing()
+{
+    // A pass stopped by its checks never showed its scene; nobody else would free it.
+    if (view->scene() != scene) {
+        delete scene;
+    }
+}
+
+void VehicleDrawing::draw(const Subclass &subclass)
+{
+    scene->clear();
+    const int nMin = subclass.get_min_distance_count();
+    const int nMax = subclass.get_max_distance_count();
+    const int n = subclass.get_number_of_axles().toInt();
+    if (nMin == nMax && nMin + 1 >= n) {
+        drawVehicle(subclass);
+        return;
+    }
+    const char *dashes = "---------------------------------------------------------";
+    qDebug() << dashes;
+    qWarning() << "Can not draw due to invalid axles stuff. Ideally this warning should not "
+                  "appear and be handled before drawing is called. This is here to eliminate a "
+                  "logic error that crashes stuff.";
+    qDebug() << "axle vectors equal: " << (nMin == nMax);
+    qDebug() << "vectors longer than number of axles: " << (nMin > n) << "Vector length: " << nMin
+             << n;
+    qDebug() << subclass.to_string();
+    qDebug() << dashes;
+}
+
+QVector<VehicleUnit> VehicleDrawing::splitUnits(const QString &configuration)
+{
+    QVector<VehicleUnit> units;
+    QRegExp unitPattern(QStringLiteral("\\w\\d+"));
+    int pos = unitPattern.indexIn(configuration, 0);
+    while (pos != -1) {
+        const QString match = unitPattern.cap(0);
+        VehicleUnit unit;
+        unit.letter = match.at(0).toLatin1();
+        unit.count = match.mid(1).toUInt();
+        units.append(unit);
+        pos = unitPattern.indexIn(configuration, pos + unitPattern.matchedLength());
+    }
+    return units;
+}
+
+void VehicleDrawing::drawVehicle(const Subclass &subclass)
+{
+    const QString configuration = subclass.get_axle_configuration();
+    qDebug() << "Drawing:" << configuration;
+    const QChar first = configuration.isEmpty() ? QChar() : configuration.at(0);
+    const auto row = shapes.constFind(first);
+    if (row == shapes.constEnd() || !subclass.is_axle_configuration_valid()) {
+        drawUnclassified(subclass);
+        return;
+    }
+    const QVector<VehicleUnit> units = splitUnits(configuration);
+    const int axles = subclass.get_number_of_axles().toInt();
+    // The configuration check sums the counts in 8 bits and lets counts of 0 through, so a
+    // valid text can still name more (or fewer) wheels than there are: draw it unclassified.
+    if (!unitsFitWheels(units, qMax(axles, 0))) {
+        drawUnclassified(subclass);
+        return;
+    }
+
+    const VehicleShape &shape = row.value();
+    VehicleGeometry g;
+    g.tire = shape.at(ShapeTire);
+    g.head = shape.at(ShapeHead);
+    g.back = shape.at(ShapeBack);
+    const QPixmap tire = bitmap(g.tire);
+    const QPixmap head = bitmap(g.head);
+    const float pixelsPerMetre = bitmap(TruckWheel1).width();
+    const int middle = view->height() / 2;
+    g.pixelsPerMetre = int(pixelsPerMetre);
+    g.firstAxleX = (head.width() - tire.width()) / 2;
+    g.headY = middle - head.height() / 2 - tire.height() / 2;
+    g.chassisY = middle + tire.height() / 2 + shape.at(ShapeChassisOffset);
+    g.wheelY = middle - shape.at(ShapeWheelLift);
+    g.bodyTop = g.chassisY - bodyHeight;
+
+    g.axleX = placeWheels(pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
+    if (g.axleX.size() != axles) {
+        // Fewer wheels than axles: a distance list is short. The driver's checks keep this from
+        // happening; never index past the wheels that exist.
+        showScene();
+        return;
+    }
+    g.wheelRight.reserve(g.axleX.size());
+    for (int x : qAsConst(g.axleX)) {
+        g.wheelRight.append(x + tire.width());
+    }
+
+    switch (first.toLatin1()) {
+    case 'V':
+    case 'C':
+        drawCarOrVan(units, g, subclass);
+        break;
+    case 'B':
+        drawBus(units, g, subclass);
+        break;
+    case 'H':
+    case 'L':
+        drawTruck(units, g, subclass);
+        break;
+    case 'M':
+        drawMotorbike(units, g, subclass);
+        break;
+    case 'A':
+        drawTractor(units, g, subclass);
+        break;
+    default:
+        break;
+    }
+    showScene();
+}
+
+void VehicleDrawing::drawUnclassified(const Subclass &subclass)
+{
+    const QPixmap wheel = bitmap(UnclassifiedWheel);
+    const int middle = view->height() / 2;
+    placeWheels(wheel.width(), (bitmap(TruckHead1).width() - wheel.width()) / 2,
+                middle - wheel.height(), UnclassifiedWheel, subclass);
+    showScene();
+}
+
+void VehicleDrawing::showScene()
+{
+    QGraphicsScene *previous = view->scene();
+    view->setScene(scene);
+    // The view owns every scene a pass made for it; the one just replaced will never be shown
+    // again, and keeping it would grow memory with every edit.
+    if (previous && previous != scene && previous->parent() == view) {
+        delete previous;
+    }
+}
+
+QVector<int> VehicleDrawing::placeWheels(float scale, float x, float y, int bitmap,
+                                         const Subclass &subclass)
+{
+    const int n = subclass.get_number_of_axles().toInt();
+    const int nMax = subclass.get_max_distance_count();
+    if (nMax + 1 < n) {
+        qWarning() << "Number of axles is " << subclass.get_number_of_axles()
+                   << " while there are only " << nMax << " distances! Undefined.";
+        for (int i = 0; i < nMax; ++i) {
+            qWarning() << subclass.get_max_distance_at_index(i);
+        }
+    }
+    // Past the distances that exist every further wheel would stand on the last one; stop there
+    // rather than add wheels by a number nothing bounds.
+    const int distances = useMaxDistances ? nMax : subclass.get_min_distance_count();
+    const int wheels = qBound(0, n, distances + 1);
+    QVector<int> axleX;
+    axleX.reserve(wheels);
+    const QPixmap pixmap(vehicleBitmaps.value(bitmap));
+    for (int i = 0; i < wheels; ++i) {
+        QGraphicsPixmapItem *item = scene->addPixmap(pixmap);
+        item->setPos(x, y);
+        axleX.append(int(x));
+        if (i < n - 1) {
+            const QString distance = useMaxDistances ? subclass.get_max_distance_at_index(i)
+                                                     : subclass.get_min_distance_at_index(i);
+            x += distance.toFloat() * scale;
+        }
+    }
+    return axleX;
+}
+
+void VehicleDrawing::drawTruck(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
+                               const Subclass &subclass)
+{
+    const int headW = bitmap(g.head).width();
+    addPixmap(g.head, 0, g.bodyTop + 7);
+
+    const int n = subclass.get_number_of_axles().toInt();
+    float total = 0;
+    for (int i = 0; i < n - 1; ++i) {
+        total += (useMaxDistances ? subclass.get_max_distance_at_index(i)
+                                  : subclass.get_min_distance_at_index(i))
+                     .toFloat();
+    }
+    addChassisBar(headW, g.chassisY, int(total * g.pixelsPerMetre - g.firstAxleX));
+
+    int idx = -1;
+    int x1 = headW;
+    int x2 = 2;
+    if (units.at(0).count > 0) {
+        idx += int(units.at(0).count);
+    }
+    if (!isWheel(idx, g)) {
+        return;
+    }
+    if (units.size() == 1 || upperLetter(units.at(1).letter) != 'S') {
+        addBlackBox(x1, g.bodyTop, g.wheelRight.at(idx) + 1 - x1, bodyHeight);
+    } else {
+        // A semi-trailer rests on the truck itself: its body starts right behind the cab.
+        x2 = headW;
+    }
+    x1 = g.wheelRight.at(idx);
+    drawTrailerUnits(units, 1, idx, x1, x2, 1, g.bodyTop, g);
+
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
+}
+
+void VehicleDrawing::drawCarOrVan(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
+                                  const Subclass &subclass)
+{
+    const QPixmap head = bitmap(g.head);
+    const int headW = head.width();
+    const int headH = head.height();
+    const int backW = bitmap(g.back).width();
+    const int tireW = bitmap(g.tire).width();
+    const int last = g.wheelRight.size() - 1;
+
+    addPixmap(g.head, 0, g.headY + 2);
+    int idx = -1;
+    if (units.at(0).count > 0) {
+        idx += int(units.at(0).count);
+    }
+    if (!isWheel(idx, g)) {
+        return;
+    }
+    const int backX = g.axleX.at(idx) + tireW / 2 - backW / 2;
+    addBlackBox(headW, g.headY + 2, backX - headW, headH - 1);
+    addPixmap(g.back, backX, g.headY + 2);
+    const int x1 = backX + backW;
+    addChassisBar(x1, g.chassisY, g.wheelRight.at(last) - x1);
+    const int x2 = g.axleX.at(idx);
+    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
+
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 4, g.tire, subclass);
+}
+
+void VehicleDrawing::drawMotorbike(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
+                                   const Subclass &subclass)
+{
+    const QPixmap head = bitmap(g.head);
+    const int headW = head.width();
+    const int headH = head.height();
+    const int backW = bitmap(g.back).width();
+    const int tireW = bitmap(g.tire).width();
+    const int last = g.wheelRight.size() - 1;
+
+    int idx = -1;
+    if (units.at(0).count > 0) {
+        idx += int(units.at(0).count);
+    }
+    if (!isWheel(idx, g)) {
+        return;
+    }
+    const int backX = g.axleX.at(idx) + tireW / 2 - backW / 2;
+    addBlackBox(headW, g.headY + 7, backX - headW, headH - 8);
+    const int x1 = backX + backW;
+    addChassisBar(x1 - 1, g.chassisY - 10, g.wheelRight.at(last) - (x1 - 1));
+    const int x2 = g.axleX.at(idx);
+    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop - 5, g);
+
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
+    // Front and rear carry their own wheels, so they go on top of the wheel items.
+    addPixmap(g.head, 0, g.headY + 3);
+    addPixmap(g.back, backX, g.headY + 3);
+}
+
+void VehicleDrawing::drawBus(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
+                             const Subclass &subclass)
+{
+    const QPixmap head = bitmap(g.head);
+    const int headW = head.width();
+    const int headH = head.height();
+    const int backW = bitmap(g.back).width();
+    const int tireW = bitmap(g.tire).width();
+    const int last = g.wheelRight.size() - 1;
+
+    int idx = -1;
+    if (units.at(0).count > 0) {
+        idx += int(units.at(0).count);
+    }
+    // Semi-trailer parts right behind a bus are its articulated sections: their axles are the
+    // bus's own and they are not drawn as trailers.
+    bool articulated = false;
+    int next = 1;
+    while (next < units.size() && upperLetter(units.at(next).letter) == 'S') {
+        if (units.at(next).count > 0) {
+            idx += int(units.at(next).count);
+        }
+        articulated = true;
+        ++next;
+    }
+    if (!isWheel(idx, g)) {
+        return;
+    }
+    const int backX = g.axleX.at(idx) + tireW / 2 - backW / 2;
+    addBlackBox(headW, g.headY, backX - headW, headH - 1);
+    if (articulated) {
+        addPixmap(BusLink, headW + (backX - headW) / 2, g.headY);
+    }
+    addPixmap(g.head, 0, g.headY);
+    addPixmap(g.back, backX, g.headY);
+    const int x1 = backX + backW;
+    addChassisBar(x1, g.chassisY, g.wheelRight.at(last) - x1);
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 3, g.tire, subclass);
+    const int x2 = g.axleX.at(idx);
+    drawTrailerUnits(units, next, idx, x1, x2, 0, g.bodyTop, g);
+}
+
+void VehicleDrawing::drawTractor(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
+                                 const Subclass &subclass)
+{
+    const QPixmap head = bitmap(g.head);
+    const int headW = head.width();
+    const int headH = head.height();
+    const int backW = bitmap(g.back).width();
+    const int tireW = bitmap(g.tire).width();
+    const int last = g.wheelRight.size() - 1;
+
+    int idx = -1;
+    if (units.at(0).count > 0) {
+        idx += int(units.at(0).count);
+    }
+    if (!isWheel(idx, g)) {
+        return;
+    }
+    const int backX = g.axleX.at(idx) + tireW / 2 - backW / 2;
+    addBlackBox(headW, g.headY + 15, backX - headW, headH - 28);
+    const int x1 = backX + backW;
+    addChassisBar(x1 - 1, g.chassisY, g.wheelRight.at(last) - (x1 - 1));
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 6, g.tire, subclass);
+    addPixmap(g.head, 0, g.headY);
+    addPixmap(g.back, backX, g.headY);
+    const int x2 = g.axleX.at(idx);
+    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
+}
+
+void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx,
+                                      int x1, int x2, int x1Shift, int y, const VehicleGeometry &g)
+{
+    for (int i = from; i < units.size(); ++i) {
+        if (units.at(i).count > 0) {
+            idx += int(units.at(i).count);
+        }
+        if (!isWheel(idx, g)) {
+            return;
+        }
+        drawTrailerUnit(units.at(i), x1 + x1Shift, x2, y, g.wheelRight.at(idx));
+        x1 = g.wheelRight.at(idx);
+        x2 = g.axleX.at(idx);
+    }
+}
+
+void VehicleDrawing::drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5)
+{
+    const qreal overhang = append * bitmap(TruckWheel1).width();
+    switch (upperLetter(unit.letter)) {
+    case 'T':
+        addWhiteBox(x1, y, 1, chassisHeight + bodyHeight);
+        addBlackBox(x1 + 2, y, x5 - (x1 + 2), bodyHeight);
+        addBlackBox(x5, y, overhang, chassisHeight + bodyHeight);
+        break;
+    case 'S':
+        addWhiteBox(x2 - 2, y, 2, bodyHeight);
+        addWhiteBox(x1, y + bodyHeight, 2, chassisHeight);
+        addBlackBox(x2, y, x5 - x2, bodyHeight);
+        addBlackBox(x5, y, overhang, chassisHeight + bodyHeight);
+        break;
+    case 'D':
+        addBlackBox(x1, y + bodyHeight, 2, chassisHeight);
+        break;
+    default:
+        break;
+    }
+}
+
+void VehicleDrawing::addPixmap(int bitmap, qreal x, qreal y)
+{
+    QGraphicsPixmapItem *item = scene->addPixmap(QPixmap(vehicleBitmaps.value(bitmap)));
+    item->setPos(x, y);
+}
+
+void VehicleDrawing::addBlackBox(qreal x, qreal y, qreal width, qreal height)
+{
+    scene->addRect(QRectF(x, y, width, height), QPen(), QBrush(Qt::SolidPattern));
+}
+
+void VehicleDrawing::addWhiteBox(qreal x, qreal y, qreal width, qreal height)
+{
+    scene->addRect(QRectF(x, y, width, height), QPen(Qt::white),
+                   QBrush(Qt::white, Qt::SolidPattern));
+}
+
+void VehicleDrawing::addChassisBar(int x, int y, int width)
+{
+    // A bar of no length would only leave a pen line across the rear bitmap.
+    if (width > 0) {
+        addBlackBox(x, y, width, chassisHeight);
+    }
+}
