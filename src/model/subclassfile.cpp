@@ -3,7 +3,6 @@
 #include "subclass.h"
 
 #include <QDebug>
-#include <QRegExp>
 #include <QtGlobal>
 
 namespace {
@@ -82,6 +81,41 @@ int findAxleItem(const QString &text, int from, int *end)
             return start;
         }
         pos = axleEnd;
+    }
+    return -1;
+}
+
+// Finds the next combined constraint at or after `from`: the leftmost match of
+// (?:\d+\+)+\d+,\d+\.?\d* (two or more digit runs joined by "+", ",", then digits, optionally "."
+// and more digits). Returns its start and sets `end` to just past it, or returns -1. A regular
+// expression search would try every start again and take quadratic time on a long hostile line
+// such as 1+1+1+...; here a chain that fails is skipped whole, since a match starting anywhere
+// inside it would end where it ends and fail the same way.
+int findConstraint(const QString &text, int from, int *end)
+{
+    int pos = from;
+    while (pos < text.size()) {
+        if (!text.at(pos).isDigit()) {
+            ++pos;
+            continue;
+        }
+        int runs = 1;
+        int chainEnd = skipDigits(text, pos);
+        while (chainEnd + 1 < text.size() && text.at(chainEnd) == QLatin1Char('+')
+               && text.at(chainEnd + 1).isDigit()) {
+            chainEnd = skipDigits(text, chainEnd + 1);
+            ++runs;
+        }
+        if (runs >= 2 && chainEnd + 1 < text.size() && text.at(chainEnd) == QLatin1Char(',')
+            && text.at(chainEnd + 1).isDigit()) {
+            int weightEnd = skipDigits(text, chainEnd + 1);
+            if (weightEnd < text.size() && text.at(weightEnd) == QLatin1Char('.')) {
+                weightEnd = skipDigits(text, weightEnd + 1);
+            }
+            *end = weightEnd;
+            return pos;
+        }
+        pos = chainEnd;
     }
     return -1;
 }
@@ -168,13 +202,7 @@ void Subclass::set_max_axle_weights(QString text)
         max_axle_weights.append(parts.at(1));
     }
 
-    // A combined constraint needs a "+": most lines have none and skip the scan.
-    if (!text.contains(QLatin1Char('+'))) {
-        return;
-    }
-    QRegExp constraintPattern(QStringLiteral("(?:\\d+\\+)+\\d+,\\d+\\.?\\d*"));
-    for (int pos = constraintPattern.indexIn(text, 0); pos >= 0;
-         pos = constraintPattern.indexIn(text, pos + constraintPattern.matchedLength())) {
-        combined_constraints.append(constraintPattern.cap(0));
+    for (int start = findConstraint(text, 0, &end); start >= 0; start = findConstraint(text, end, &end)) {
+        combined_constraints.append(text.mid(start, end - start));
     }
 }
