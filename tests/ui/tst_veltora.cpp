@@ -8,9 +8,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QDoubleValidator>
 #include <QFrame>
-#include <QGroupBox>
+#include <QPair>
 #include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
@@ -18,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <QVector>
 
 // Stands in for the browser: collects what the application asks to open.
 class UrlCatcher : public QObject
@@ -172,17 +172,13 @@ void tst_Veltora::typingIsLimited_data()
     QTest::newRow("axles: 20 is the top") << "lineEditNumOfAxles" << "20" << "20";
     QTest::newRow("axles: 21 refused") << "lineEditNumOfAxles" << "21" << "2";
     QTest::newRow("axles: 30 refused") << "lineEditNumOfAxles" << "30" << "3";
-    QTest::newRow("axles: 99 refused") << "lineEditNumOfAxles" << "99" << "9";
     QTest::newRow("axles: 1 typable on the way") << "lineEditNumOfAxles" << "1" << "1";
-    QTest::newRow("axles: 12 via 1") << "lineEditNumOfAxles" << "12" << "12";
     QTest::newRow("axles: no decimals") << "lineEditNumOfAxles" << "2.5" << "2";
     QTest::newRow("axles: no sign") << "lineEditNumOfAxles" << "-3" << "3";
     QTest::newRow("category: whole numbers") << "lineEditCategory" << "4.5" << "45";
-    QTest::newRow("subclass: no letters") << "lineEditSubclass" << "1a2" << "12";
     QTest::newRow("group max: real") << "lineEditGroupMaxDist" << "12.75" << "12.75";
     QTest::newRow("group max: no letters") << "lineEditGroupMaxDist" << "1x" << "1";
     QTest::newRow("country: anything") << "lineEditCountry" << "si" << "si";
-    QTest::newRow("axle conf: anything") << "lineEditConfString" << "H2T2" << "H2T2";
 }
 
 void tst_Veltora::typingIsLimited()
@@ -203,7 +199,6 @@ void tst_Veltora::numbersReadLikeTheModelUnderGermanLocale_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("header real: point") << "lineEditMinAxleDist" << "1.5" << "1.5";
     QTest::newRow("header real: comma refused") << "lineEditMinAxleDist" << "1,5" << "15";
-    QTest::newRow("gross weight: point") << "lineEditMaxGrossWeight" << "40.5" << "40.5";
     QTest::newRow("gross weight: comma refused") << "lineEditMaxGrossWeight" << "40,5" << "405";
     QTest::newRow("constraint value: comma refused") << "lineEditAddConstraint" << "1,5" << "15";
     QTest::newRow("axle weight: comma refused") << "MaxAxleWeightEdit1" << "7,5" << "75";
@@ -228,34 +223,24 @@ void tst_Veltora::numbersReadLikeTheModelUnderGermanLocale()
 
 void tst_Veltora::firstAxleWidgetsExistHidden()
 {
-    struct Expected {
-        const char *frame;
-        const char *name;
-        QString statusTip;
+    const QVector<QPair<const char *, const char *>> expected{
+        {"frameMaxAxleWeightsEdits", "MaxAxleWeightEdit1"},
+        {"frameMaxAxleWeightsBoxes", "MaxAxleWeightBox1"},
+        {"frameTyreTypes", "TyreType1"},
     };
-    const QVector<Expected> expected{
-        {"frameMaxAxleWeightsEdits", "MaxAxleWeightEdit1", QStringLiteral("Accepts real values.")},
-        {"frameMaxAxleWeightsBoxes", "MaxAxleWeightBox1",
-         QStringLiteral("Used for selecting to which axles we want to apply the constraint.")},
-        {"frameTyreTypes", "TyreType1",
-         QStringLiteral("Integer value representing tyre type. Should be between 1 and 4.")},
-    };
-    for (const Expected &e : expected) {
-        QLayout *layout = window->findChild<QFrame *>(e.frame)->layout();
-        // Position 0 holds the frame's label (or spacer); axle 1 follows it.
+    for (const auto &e : expected) {
+        // The editor finds these by position: the frame's label (or spacer) first, axle 1 next.
+        QLayout *layout = window->findChild<QFrame *>(e.first)->layout();
         QCOMPARE(layout->count(), 2);
         QWidget *widget = layout->itemAt(1)->widget();
-        QVERIFY2(widget, e.name);
-        QCOMPARE(widget->objectName(), QString::fromLatin1(e.name));
-        QCOMPARE(widget->statusTip(), e.statusTip);
+        QVERIFY2(widget && widget->objectName() == QLatin1String(e.second), e.second);
         QVERIFY(widget->isHidden());
     }
-    auto *weight = window->findChild<QLineEdit *>("MaxAxleWeightEdit1");
-    QCOMPARE(weight->maximumWidth(), 45);
-    QVERIFY(qobject_cast<const QDoubleValidator *>(weight->validator()));
     QCOMPARE(window->findChild<QCheckBox *>("MaxAxleWeightBox1")->text(), QStringLiteral("1 "));
+    auto *weight = window->findChild<QLineEdit *>("MaxAxleWeightEdit1");
+    QTest::keyClicks(weight, "2.5");
+    QCOMPARE(weight->text(), QStringLiteral("2.5"));
     auto *tyre = window->findChild<QLineEdit *>("TyreType1");
-    QCOMPARE(tyre->maximumWidth(), 45);
     QTest::keyClicks(tyre, "2.5");
     QCOMPARE(tyre->text(), QStringLiteral("25"));
 }
