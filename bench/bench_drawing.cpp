@@ -1,0 +1,83 @@
+// One redraw of both vehicle pictures, as every per-axle edit makes, for the largest subclass.
+#include "subclass.h"
+#include "vehicledrawing.h"
+#include "veltora.h"
+
+#include <QApplication>
+#include <QGraphicsView>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace
+{
+
+// 20 axles: a truck with five trailers, every gap between 1.3 and 4.4 m.
+Subclass twentyAxles(const QString &configuration)
+{
+    Subclass subclass;
+    subclass.set_number_of_axles(QStringLiteral("20"));
+    subclass.set_axle_configuration(configuration);
+    for (int i = 0; i < 19; ++i) {
+        subclass.set_min_distance_at_index(QString::number(1.3 + (i % 4) * 0.5), i);
+        subclass.set_max_distance_at_index(QString::number(1.6 + (i % 4) * 0.7), i);
+    }
+    return subclass;
+}
+
+void drawVehiclesTwentyAxles(benchmark::State &state)
+{
+    Veltora window;
+    const Subclass subclass = twentyAxles(QStringLiteral("H3T3T3T3T3T3T2"));
+    for (auto _ : state) {
+        window.drawVehicles(subclass);
+    }
+}
+BENCHMARK(drawVehiclesTwentyAxles)->Unit(benchmark::kMicrosecond);
+
+void drawArticulatedBusTwentyAxles(benchmark::State &state)
+{
+    Veltora window;
+    const Subclass subclass = twentyAxles(QStringLiteral("B3S3S3S3T3T3T2"));
+    for (auto _ : state) {
+        window.drawVehicles(subclass);
+    }
+}
+BENCHMARK(drawArticulatedBusTwentyAxles)->Unit(benchmark::kMicrosecond);
+
+// One picture alone, without the window's append field.
+void drawOnePictureTwentyAxles(benchmark::State &state)
+{
+    QGraphicsView view;
+    view.setFixedSize(970, 90);
+    const Subclass subclass = twentyAxles(QStringLiteral("H3T3T3T3T3T3T2"));
+    for (auto _ : state) {
+        VehicleDrawing drawing(&view, true, 1.0f);
+        drawing.draw(subclass);
+    }
+}
+BENCHMARK(drawOnePictureTwentyAxles)->Unit(benchmark::kMicrosecond);
+
+void quietDebug(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    // Each pass logs its configuration; printing it would be most of what is measured.
+    if (type != QtDebugMsg) {
+        fprintf(stderr, "%s\n", qPrintable(text));
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qInstallMessageHandler(quietDebug);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
