@@ -9,6 +9,13 @@ About::About(QWidget *parent, const QString &version)
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     ui->labelVersion->setText(tr("Veltora %1 (x64)").arg(version));
+
+    // The credit wraps to the dialog's width. Where the form's fonts are missing, the fallback
+    // fonts are wider and the wrapped credit would run under the OK button: grow just enough.
+    const int needed = heightForWidth(width());
+    if (needed > height()) {
+        resize(width(), needed);
+    }
 }
 
 About::~About()

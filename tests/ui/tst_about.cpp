@@ -34,7 +34,7 @@ class tst_About : public QObject
 private slots:
     void versionLine_data();
     void versionLine();
-    void showsIconWithoutHelpButton();
+    void showsIconAndWholeCredit();
     void linksOpenInBrowserAndDialogStays();
     void closes_data();
     void closes();
@@ -57,9 +57,14 @@ void tst_About::versionLine()
     QCOMPARE(about.findChild<QLabel *>("labelVersion")->text(), shown);
 }
 
-void tst_About::showsIconWithoutHelpButton()
+void tst_About::showsIconAndWholeCredit()
 {
     About about(nullptr, QString());
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    // The whole wrapped credit is visible, whatever fonts the system substitutes.
+    const QWidget *credit = about.findChild<QLabel *>("label");
+    QVERIFY(credit->height() >= credit->heightForWidth(credit->width()));
     const QLabel *label = about.findChild<QLabel *>("labelIcon");
 #if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
     QVERIFY(!label->pixmap(Qt::ReturnByValue).isNull());
