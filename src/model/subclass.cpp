@@ -3,7 +3,9 @@
 
 #include <QDebug>
 
+#include <array>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -140,6 +142,27 @@ bool sum_of_digit_runs(const QString &text, qint64 &sum)
     return true;
 }
 
+// A 64-bit mixing step (splitmix64's finaliser): spreads the sum of a running hash and the
+// next part over all bits, so that sequences of equal texts in another order hash apart.
+quint64 mix(quint64 h)
+{
+    h += 0x9E3779B97F4A7C15ULL;
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBULL;
+    return h ^ (h >> 31);
+}
+
+// FNV-1a over the UTF-16 code units.
+quint64 text_hash(const QString &text)
+{
+    quint64 h = 0xCBF29CE484222325ULL;
+    const QChar *c = text.constData();
+    for (int i = 0; i < text.size(); ++i) {
+        h = (h ^ c[i].unicode()) * 0x100000001B3ULL;
+    }
+    return h;
+}
+
 QString entry_or_empty(const QStringList &list, int index)
 {
     if (index < 0 || index >= list.size()) {
@@ -176,6 +199,34 @@ bool prefixes_agree(const QStringList &a, const QStringList &b)
 }
 
 } // namespace
+
+struct Subclass::Summary
+{
+    // Shallow copies of what it was read from: any change to the subclass detaches its
+    // container from these, which is how a stale summary is told.
+    QMap<QString, QString> values;
+    std::array<QStringList, 5> lists; // weights, minimum and maximum distances, tyres, constraints
+
+    // Every index the whole-subclass checks visit exists, so none of them logs and the
+    // results below decide them.
+    bool regular = false;
+    int gaps = 0;
+    bool ordered = true;            // every gap's minimum is at most its maximum
+    bool distances_positive = true; // every gap's minimum and maximum are above 0
+    float lowest_min = std::numeric_limits<float>::infinity();
+    float highest_min = -std::numeric_limits<float>::infinity();
+    float lowest_max = std::numeric_limits<float>::infinity();
+    float highest_max = -std::numeric_limits<float>::infinity();
+    bool axles_valid = true; // every axle's weight and tyre type
+    bool constraints_valid = true;
+    bool scalars_valid = false; // category, number of axles, maximum GVW, axle configuration
+
+    // The largest maximum distance over the whole list, for the header's maximum.
+    float largest_max = -std::numeric_limits<float>::infinity();
+    // The duplicate search's hashes; the prefix hashes of all four lists in one block.
+    Fingerprint fingerprint;
+    std::vector<quint64> prefix_hashes;
+};
 
 Subclass::Subclass() = default;
 
@@ -629,13 +680,101 @@ bool Subclass::can_draw() const
     return is_number_of_axles_valid();
 }
 
-bool Subclass::is_subclass_valid(QString hdr_min, QString hdr_max) const
+const Subclass::Summary &Subclass::summary() const
 {
+    const Summary *known = cache.get();
+    if (known && known->values.isSharedWith(values)
+        && known->lists[0].isSharedWith(max_axle_weights)
+        && known->lists[1].isSharedWith(min_axle_distances)
+        && known->lists[2].isSharedWith(max_axle_distances)
+        && known->lists[3].isSharedWith(tyre_types)
+        && known->lists[4].isSharedWith(combined_constraints)) {
+        return *known;
+    }
+    auto fresh = std::make_shared<Summary>();
+    Summary &s = *fresh;
+    s.values = values;
+    s.lists = {max_axle_weights, min_axle_distances, max_axle_distances, tyre_types,
+               combined_constraints};
+
     const int n = whole_of(value_of(key_number_of_axles()));
-    const float low = real_of(hdr_min);
-    const float high = real_of(hdr_max);
+    const int axles = qMax(n, 0);
+    s.gaps = qMax(n - 1, 0);
+    s.regular = (s.gaps == 0
+                 || (s.gaps <= min_axle_distances.size()
+                     && min_axle_distances.size() == max_axle_distances.size()))
+                && axles <= max_axle_weights.size() && axles <= tyre_types.size();
+    if (s.regular) {
+        for (int i = 0; i < s.gaps; ++i) {
+            const float m = real_of(min_axle_distances.at(i));
+            const float M = real_of(max_axle_distances.at(i));
+            s.ordered = s.ordered && m <= M;
+            s.distances_positive = s.distances_positive && m > 0 && M > 0;
+            s.lowest_min = qMin(s.lowest_min, m);
+            s.highest_min = qMax(s.highest_min, m);
+            s.lowest_max = qMin(s.lowest_max, M);
+            s.highest_max = qMax(s.highest_max, M);
+        }
+        for (int i = 0; i < axles && s.axles_valid; ++i) {
+            const int tyre = whole_of(tyre_types.at(i));
+            s.axles_valid = real_of(max_axle_weights.at(i)) > 0 && tyre >= 1 && tyre <= 4;
+        }
+    }
+    for (const QString &constraint : combined_constraints) {
+        s.constraints_valid = s.constraints_valid && matches_combined_constraint(constraint);
+    }
+    s.scalars_valid = is_category_valid() && is_number_of_axles_valid() && is_max_GVW_valid()
+                      && is_axle_configuration_valid();
+    for (const QString &distance : max_axle_distances) {
+        const float d = real_of(distance);
+        if (d > s.largest_max) {
+            s.largest_max = d;
+        }
+    }
+    s.fingerprint.values = mix(quint64(values.size()));
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        s.fingerprint.values = mix(s.fingerprint.values + text_hash(it.value()));
+    }
+    size_t total = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        total += size_t(s.lists[k].size()) + 1;
+    }
+    s.prefix_hashes.reserve(total);
+    std::array<size_t, 4> starts{};
+    for (size_t k = 0; k < 4; ++k) {
+        starts[k] = s.prefix_hashes.size();
+        quint64 h = k;
+        s.prefix_hashes.push_back(h);
+        for (const QString &entry : qAsConst(s.lists[k])) {
+            h = mix(h + text_hash(entry));
+            s.prefix_hashes.push_back(h);
+        }
+        s.fingerprint.lengths[k] = s.lists[k].size();
+    }
+    for (size_t k = 0; k < 4; ++k) {
+        s.fingerprint.prefixes[k] = s.prefix_hashes.data() + starts[k];
+    }
+    cache = std::move(fresh);
+    return *cache;
+}
+
+bool Subclass::subclass_valid(float hdr_min, float hdr_max) const
+{
+    const Summary &s = summary();
+    if (s.regular) {
+        // Over all gaps at once: every minimum and maximum within the header limits is the
+        // same as the lowest and highest of them within the limits.
+        const bool distances = s.gaps == 0
+                               || (s.ordered && s.lowest_min >= hdr_min
+                                   && s.highest_min <= hdr_max && s.lowest_max >= hdr_min
+                                   && s.highest_max <= hdr_max);
+        return distances && s.axles_valid && s.constraints_valid && s.scalars_valid;
+    }
+    // Some index is missing: check in order, so that the first failure logs as it should. The
+    // loops end at the end of a list at the latest, whatever the axle count says.
+    const int n = whole_of(value_of(key_number_of_axles()));
     for (int i = 0; i + 1 < n; ++i) {
-        if (!min_distance_valid(i, low, high) || !max_distance_valid(i, low, high)) {
+        if (!min_distance_valid(i, hdr_min, hdr_max) || !max_distance_valid(i, hdr_min, hdr_max)) {
             return false;
         }
     }
@@ -644,17 +783,20 @@ bool Subclass::is_subclass_valid(QString hdr_min, QString hdr_max) const
             return false;
         }
     }
-    for (int i = 0; i < combined_constraints.size(); ++i) {
-        if (!is_combined_constraint_valid(i)) {
-            return false;
-        }
-    }
-    return is_category_valid() && is_number_of_axles_valid() && is_max_GVW_valid()
-           && is_axle_configuration_valid();
+    return s.constraints_valid && s.scalars_valid;
+}
+
+bool Subclass::is_subclass_valid(QString hdr_min, QString hdr_max) const
+{
+    return subclass_valid(real_of(hdr_min), real_of(hdr_max));
 }
 
 bool Subclass::is_subclass_complete() const
 {
+    const Summary &s = summary();
+    if (s.regular) {
+        return (s.gaps == 0 || s.distances_positive) && s.axles_valid && s.scalars_valid;
+    }
     const int n = whole_of(value_of(key_number_of_axles()));
     for (int i = 0; i + 1 < n; ++i) {
         if (!(real_of(get_min_distance_at_index(i)) > 0)
@@ -667,8 +809,17 @@ bool Subclass::is_subclass_complete() const
             return false;
         }
     }
-    return is_category_valid() && is_max_GVW_valid() && is_number_of_axles_valid()
-           && is_axle_configuration_valid();
+    return s.scalars_valid;
+}
+
+float Subclass::largest_max_distance() const
+{
+    return summary().largest_max;
+}
+
+Subclass::Fingerprint Subclass::fingerprint() const
+{
+    return summary().fingerprint;
 }
 
 bool Subclass::is_duplicate_of(const Subclass &other) const

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <memory>
+
 // One vehicle subclass: one [subclass_N] section of a configuration file. Every value is kept
 // as the text that was typed or read; numbers are parsed only inside the checks, so the file
 // gets back exactly what the user wrote. Owned by value by Conf.
@@ -102,6 +105,25 @@ private:
     bool min_distance_valid(int index, float hdr_min, float hdr_max) const;
     bool max_distance_valid(int index, float hdr_min, float hdr_max) const;
 
+    // What the whole-subclass checks, the header's maximum check and the duplicate search
+    // need, read once and kept until the subclass changes: the editor rebuilds the list of
+    // invalid subclasses after every edit, when all subclasses but one are as they were.
+    struct Summary;
+    const Summary &summary() const;
+    bool subclass_valid(float hdr_min, float hdr_max) const;
+    float largest_max_distance() const;
+    // What the duplicate search compares before it compares texts: a hash of the values, and
+    // per list (0 weights, 1 minimum distances, 2 maximum distances, 3 tyres) its length and
+    // the hashes of its prefixes, prefixes[k][i] for the first i entries. Valid until the
+    // subclass changes.
+    struct Fingerprint
+    {
+        quint64 values = 0;
+        std::array<int, 4> lengths{};
+        std::array<const quint64 *, 4> prefixes{};
+    };
+    Fingerprint fingerprint() const;
+
     quint16 subclass = 0;
     QMap<QString, QString> values;
     QStringList max_axle_weights;
@@ -109,4 +131,6 @@ private:
     QStringList max_axle_distances;
     QStringList tyre_types;
     QStringList combined_constraints;
+
+    mutable std::shared_ptr<const Summary> cache;
 };
