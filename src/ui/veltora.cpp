@@ -82,7 +82,10 @@ Veltora::Veltora(QWidget *parent)
 
     for (QLineEdit *edit : {ui->lineEditGroupMaxDist, ui->lineEditMinAxleSpacing,
                             ui->lineEditMinAvgAxleWeight, ui->lineEditMaxAxleDist,
-                            ui->lineEditMinAxleDist}) {
+                            ui->lineEditMinAxleDist, ui->lineEditMaxGrossWeight,
+                            ui->lineEditAddConstraint, ui->lineEditPrepend, ui->lineEditAppend,
+                            ui->lineEditReclassUpGvw, ui->lineEditReclassUpTo,
+                            ui->lineEditReclassDownGvw, ui->lineEditReclassDownTo}) {
         edit->setValidator(inModelLocale(new QDoubleValidator(this)));
     }
     for (QLineEdit *edit : {ui->lineEditUnclassified, ui->lineEditUncategorised,
@@ -90,12 +93,6 @@ Veltora::Veltora(QWidget *parent)
         edit->setValidator(inModelLocale(new QIntValidator(this)));
     }
     ui->lineEditNumOfAxles->setValidator(inModelLocale(new AxleCountValidator(this)));
-    for (QLineEdit *edit : {ui->lineEditMaxGrossWeight, ui->lineEditAddConstraint,
-                            ui->lineEditPrepend, ui->lineEditAppend, ui->lineEditReclassUpGvw,
-                            ui->lineEditReclassUpTo, ui->lineEditReclassDownGvw,
-                            ui->lineEditReclassDownTo}) {
-        edit->setValidator(inModelLocale(new QDoubleValidator(this)));
-    }
 
     resetSubclassPanel();
 
@@ -112,7 +109,8 @@ Veltora::Veltora(QWidget *parent)
             ui->comboBoxSubclasses->setCurrentIndex(index + 1);
         }
     };
-    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Up), QKeySequence(Qt::ALT + Qt::Key_Left)}) {
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::Key_Up), QKeySequence(Qt::ALT + Qt::Key_Left)}) {
         connect(new QShortcut(keys, this, nullptr, nullptr, Qt::WindowShortcut),
                 &QShortcut::activated, this, selectPrevious);
     }

@@ -165,10 +165,9 @@ void tst_MeasurementUnits::gFieldRefusesDecimalComma()
 }
 
 // Runs the Configuration command; while its dialog is modal, `act` gets to look at it and close
-// it. Polls for the dialog a bounded number of times so a dialog that never appears cannot hang
-// the test.
-static QPointer<MeasurementUnits> runConfiguration(Veltora &window,
-                                                   const std::function<void(MeasurementUnits *)> &act)
+// it. The polling is bounded: a command that shows no dialog returns a null pointer.
+static QPointer<MeasurementUnits>
+runConfiguration(Veltora &window, const std::function<void(MeasurementUnits *)> &act)
 {
     QPointer<MeasurementUnits> seen;
     int attempts = 0;
