@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -21,8 +22,9 @@ void ignoreMessage(QtMsgType, const QMessageLogContext &, const QString &)
 
 // Both passes of the reader want a file name (Qt's INI reader reads from a path). Each process
 // rewrites the same two files: a name per input would fill the INI reader's per-path cache, and
-// LeakSanitizer would then scan the whole heap after every input. The INI reader rereads a file
-// it only reads on every access, so the cache never answers with an earlier input.
+// LeakSanitizer would then scan the whole heap after every input. The cache answers for a file
+// whose size and modification time are unchanged, so every input gets a modification time of its
+// own: an input of the same size written within the same millisecond is read afresh too.
 QString inputPath(int which)
 {
     return QDir::tempPath()
@@ -41,7 +43,12 @@ QString readThroughFile(const QByteArray &bytes, int which)
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || file.write(bytes) != bytes.size()) {
+            || file.write(bytes) != bytes.size() || !file.flush()) {
+            return QString();
+        }
+        static qint64 inputs = 0;
+        const QDateTime stamp = QDateTime::fromMSecsSinceEpoch(++inputs * 1000, Qt::UTC);
+        if (!file.setFileTime(stamp, QFileDevice::FileModificationTime)) {
             return QString();
         }
     }

@@ -5,6 +5,8 @@
 #include <QDebug>
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace {
 
 // The largest number of axles a valid subclass has.
@@ -21,29 +23,83 @@ int itemCount(int wanted, int held)
     return qBound(0, wanted, qMax(held, MaxAxles));
 }
 
-// Ends a list line. The last item's separator becomes the line feed. A line without items keeps
-// its "=": turning that into the line end would write a key without "=", which the reader takes
-// for a broken line and at which it stops, dropping the rest of the file.
-void endLine(QString &out, bool wroteItems)
+// Fills a text through a plain pointer after sizing it once for an upper bound of its length: a
+// section is some 150 small pieces, and a configuration has up to 65,536 sections.
+class TextFiller
 {
-    if (wroteItems) {
-        out[out.size() - 1] = QLatin1Char('\n');
-    } else {
-        out += QLatin1Char('\n');
+public:
+    TextFiller(QString &text, int bound)
+        : text(text)
+    {
+        text.resize(bound);
+        begin = cursor = text.data();
     }
+    TextFiller(const TextFiller &) = delete;
+    TextFiller &operator=(const TextFiller &) = delete;
+
+    void add(QChar c) { *cursor++ = c; }
+    void add(QLatin1String latin)
+    {
+        for (int i = 0; i < latin.size(); ++i) {
+            *cursor++ = QLatin1Char(latin.data()[i]);
+        }
+    }
+    void add(const QString &piece)
+    {
+        std::copy(piece.constData(), piece.constData() + piece.size(), cursor);
+        cursor += piece.size();
+    }
+    void addNumber(uint number)
+    {
+        char digits[10];
+        int count = 0;
+        do {
+            digits[count++] = char('0' + number % 10);
+            number /= 10;
+        } while (number != 0);
+        while (count > 0) {
+            *cursor++ = QLatin1Char(digits[--count]);
+        }
+    }
+    // Ends a list line: the last item's separator becomes the line feed. A line without items
+    // keeps its "=": turning that into the line end would write a key without "=", which the
+    // reader takes for a broken line and at which it stops, dropping the rest of the file.
+    void endListLine(bool wroteItems)
+    {
+        if (wroteItems) {
+            cursor[-1] = QLatin1Char('\n');
+        } else {
+            add(QLatin1Char('\n'));
+        }
+    }
+    void finish() { text.resize(int(cursor - begin)); }
+
+private:
+    QString &text;
+    QChar *begin;
+    QChar *cursor;
+};
+
+// The most a list line of `count` items can take beyond its key.
+int listBound(const QStringList &list, int count)
+{
+    int bound = 1 + count;
+    for (int i = 0; i < qMin(count, list.size()); ++i) {
+        bound += list.at(i).size();
+    }
+    return bound;
 }
 
-void appendListLine(QString &out, const char *key, const QStringList &list, int wanted)
+void fillListLine(TextFiller &fill, QLatin1String key, const QStringList &list, int count)
 {
-    out += QLatin1String(key);
-    const int count = itemCount(wanted, list.size());
+    fill.add(key);
     for (int i = 0; i < count; ++i) {
         if (i < list.size()) {
-            out += list.at(i);
+            fill.add(list.at(i));
         }
-        out += QLatin1Char(',');
+        fill.add(QLatin1Char(','));
     }
-    endLine(out, count > 0);
+    fill.endListLine(count > 0);
 }
 
 int skipDigits(const QString &text, int pos)
@@ -124,42 +180,65 @@ int findConstraint(const QString &text, int from, int *end)
 
 QString Subclass::to_string() const
 {
+    static const QLatin1String section("[subclass_");
+    static const QLatin1String tyreKey("tyre_type=");
+    static const QLatin1String weightKey("max_axle_weight__kN=");
+    static const QLatin1String maxKey("max_axle_distance__m=");
+    static const QLatin1String minKey("min_axle_distance__m=");
+
     const int axles = values.value(QStringLiteral("number_of_axles")).toInt();
+    const int tyres = itemCount(axles, tyre_types.size());
+    const int weights = itemCount(axles, max_axle_weights.size());
+    const int maxs = itemCount(axles - 1, max_axle_distances.size());
+    const int mins = itemCount(axles - 1, min_axle_distances.size());
+
+    // "[subclass_65535]\n", the keys, and per weight item up to ten digits, "," and ";".
+    int bound = section.size() + 7 + tyreKey.size() + weightKey.size() + maxKey.size()
+        + minKey.size();
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        bound += it.key().size() + it.value().size() + 2;
+    }
+    bound += listBound(tyre_types, tyres) + listBound(max_axle_distances, maxs)
+        + listBound(min_axle_distances, mins);
+    bound += listBound(max_axle_weights, weights) + 11 * weights;
+    for (const QString &constraint : combined_constraints) {
+        bound += constraint.size() + 1;
+    }
 
     QString out;
-    out.reserve(512);
-    out += QLatin1String("[subclass_");
-    out += QString::number(subclass);
-    out += QLatin1String("]\n");
+    TextFiller fill(out, bound);
+    fill.add(section);
+    fill.addNumber(subclass);
+    fill.add(QLatin1String("]\n"));
     for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
         if (!it.value().isEmpty()) {
-            out += it.key();
-            out += QLatin1Char('=');
-            out += it.value();
-            out += QLatin1Char('\n');
+            fill.add(it.key());
+            fill.add(QLatin1Char('='));
+            fill.add(it.value());
+            fill.add(QLatin1Char('\n'));
         }
     }
 
-    appendListLine(out, "tyre_type=", tyre_types, axles);
+    fillListLine(fill, tyreKey, tyre_types, tyres);
 
-    out += QLatin1String("max_axle_weight__kN=");
-    const int weights = itemCount(axles, max_axle_weights.size());
+    fill.add(weightKey);
     for (int i = 0; i < weights; ++i) {
-        out += QString::number(i + 1);
-        out += QLatin1Char(',');
+        fill.addNumber(uint(i) + 1);
+        fill.add(QLatin1Char(','));
         if (i < max_axle_weights.size()) {
-            out += max_axle_weights.at(i);
+            fill.add(max_axle_weights.at(i));
         }
-        out += QLatin1Char(';');
+        fill.add(QLatin1Char(';'));
     }
     for (const QString &constraint : combined_constraints) {
-        out += constraint;
-        out += QLatin1Char(';');
+        fill.add(constraint);
+        fill.add(QLatin1Char(';'));
     }
-    endLine(out, weights > 0 || !combined_constraints.isEmpty());
+    fill.endListLine(weights > 0 || !combined_constraints.isEmpty());
 
-    appendListLine(out, "max_axle_distance__m=", max_axle_distances, axles - 1);
-    appendListLine(out, "min_axle_distance__m=", min_axle_distances, axles - 1);
+    fillListLine(fill, maxKey, max_axle_distances, maxs);
+    fillListLine(fill, minKey, min_axle_distances, mins);
+    fill.finish();
     return out;
 }
 
@@ -190,19 +269,22 @@ void Subclass::set_max_axle_weights(QString text)
 
     // Weights are taken in the order they appear; the axle numbers in the text are not used.
     int end = 0;
-    for (int start = findAxleItem(text, 0, &end); start >= 0; start = findAxleItem(text, end, &end)) {
-        // With the character before it, an item "a,w" normally splits into two parts; a ","
-        // there means the items are not separated properly, and the rest of the line is dropped.
-        const int from = start > 0 ? start - 1 : 0;
-        const QStringList parts = text.mid(from, end - from).split(QLatin1Char(','));
-        if (parts.size() != 2) {
+    for (int start = findAxleItem(text, 0, &end); start >= 0;
+         start = findAxleItem(text, end, &end)) {
+        // With the character before it, an item "a,w" splits at "," into two parts, or into
+        // three when that character is a ",": the items are not separated properly, and the
+        // rest of the line is dropped.
+        if (start > 0 && text.at(start - 1) == QLatin1Char(',')) {
+            const QStringList parts = text.mid(start - 1, end - start + 1).split(QLatin1Char(','));
             qWarning() << "Expected two values for axle weight, got " << parts;
             return;
         }
-        max_axle_weights.append(parts.at(1));
+        const int weight = text.indexOf(QLatin1Char(','), start) + 1;
+        max_axle_weights.append(text.mid(weight, end - weight));
     }
 
-    for (int start = findConstraint(text, 0, &end); start >= 0; start = findConstraint(text, end, &end)) {
+    for (int start = findConstraint(text, 0, &end); start >= 0;
+         start = findConstraint(text, end, &end)) {
         combined_constraints.append(text.mid(start, end - start));
     }
 }

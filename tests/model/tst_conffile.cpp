@@ -117,6 +117,7 @@ private slots:
     void crlfReadsLikeLf();
     void headerListValueKeptJoined();
     void nonAsciiHeaderSurvivesByteForByte();
+    void byteOrderMarkIsSkipped();
     void sectionNumbers_data();
     void sectionNumbers();
     void paddedNumberWrittenPlain();
@@ -339,6 +340,18 @@ void tst_ConfFile::nonAsciiHeaderSurvivesByteForByte()
     Conf copy = conf;
     QCOMPARE(copy.get_subclass(1).get_category(), QString::fromUtf8("\xC5\xA0"));
     QCOMPARE(saved(conf), text);
+}
+
+void tst_ConfFile::byteOrderMarkIsSkipped()
+{
+    // Editors on Windows start UTF-8 files with a byte order mark; it belongs to neither pass.
+    const Conf conf(writeFile("\xEF\xBB\xBF[classes]\ncountry_code=SI\n\n"
+                              "[subclass_1]\nmax_axle_weight__kN=1,5\n"),
+                    nullptr);
+    QCOMPARE(conf.stopped_at_line(), 0);
+    QCOMPARE(conf.get_country_code(), QStringLiteral("SI"));
+    QCOMPARE(conf.get_subclass_numbers(), QVector<quint16>{1});
+    QVERIFY(conf.to_string().startsWith("[classes]\ncountry_code=SI\n\n[subclass_1]\n"));
 }
 
 void tst_ConfFile::sectionNumbers_data()
