@@ -11,8 +11,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 
 // 20 axles: a truck with five trailers, every gap between 1.3 and 4.4 m.
 Subclass twentyAxles(const QString &configuration)

@@ -79,10 +79,10 @@ const QStringList VehicleDrawing::vehicleBitmaps = {
 };
 
 VehicleDrawing::VehicleDrawing(QGraphicsView *view, bool useMaxDistances, float append)
-    : shapes{{QChar('A'), {17, 18, 19, -18, 4}}, {QChar('B'), {9, 10, 11, -9, 3}},
-             {QChar('C'), {3, 4, 5, -14, 4}},    {QChar('H'), {0, 1, 1, -9, 0}},
-             {QChar('L'), {0, 2, 2, -9, -4}},    {QChar('M'), {13, 14, 15, -3, 4}},
-             {QChar('V'), {6, 7, 8, -8, 1}}}
+    : shapes {{QChar('A'), {17, 18, 19, -18, 4}}, {QChar('B'), {9, 10, 11, -9, 3}},
+        {QChar('C'), {3, 4, 5, -14, 4}}, {QChar('H'), {0, 1, 1, -9, 0}},
+        {QChar('L'), {0, 2, 2, -9, -4}}, {QChar('M'), {13, 14, 15, -3, 4}},
+        {QChar('V'), {6, 7, 8, -8, 1}}}
     , view(view)
     , scene(nullptr)
     , useMaxDistances(useMaxDistances)
@@ -217,7 +217,7 @@ void VehicleDrawing::drawUnclassified(const Subclass &subclass)
     const QPixmap wheel = bitmap(UnclassifiedWheel);
     const int middle = view->height() / 2;
     placeWheels(wheel.width(), (bitmap(TruckHead1).width() - wheel.width()) / 2,
-                middle - wheel.height(), UnclassifiedWheel, subclass);
+        middle - wheel.height(), UnclassifiedWheel, subclass);
     showScene();
 }
 
@@ -232,8 +232,8 @@ void VehicleDrawing::showScene()
     }
 }
 
-QVector<int> VehicleDrawing::placeWheels(float scale, float x, float y, int bitmap,
-                                         const Subclass &subclass)
+QVector<int> VehicleDrawing::placeWheels(
+    float scale, float x, float y, int bitmap, const Subclass &subclass)
 {
     const int n = subclass.get_number_of_axles().toInt();
     const int nMax = subclass.get_max_distance_count();
@@ -264,8 +264,8 @@ QVector<int> VehicleDrawing::placeWheels(float scale, float x, float y, int bitm
     return axleX;
 }
 
-void VehicleDrawing::drawTruck(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                               const Subclass &subclass)
+void VehicleDrawing::drawTruck(
+    const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
     const int headW = bitmap(g.head).width();
     addPixmap(g.head, 0, g.bodyTop + 7);
@@ -300,8 +300,8 @@ void VehicleDrawing::drawTruck(const QVector<VehicleUnit> &units, const VehicleG
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
 }
 
-void VehicleDrawing::drawCarOrVan(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                                  const Subclass &subclass)
+void VehicleDrawing::drawCarOrVan(
+    const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
     const QPixmap head = bitmap(g.head);
     const int headW = head.width();
@@ -329,8 +329,8 @@ void VehicleDrawing::drawCarOrVan(const QVector<VehicleUnit> &units, const Vehic
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 4, g.tire, subclass);
 }
 
-void VehicleDrawing::drawMotorbike(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                                   const Subclass &subclass)
+void VehicleDrawing::drawMotorbike(
+    const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
     const QPixmap head = bitmap(g.head);
     const int headW = head.width();
@@ -359,8 +359,8 @@ void VehicleDrawing::drawMotorbike(const QVector<VehicleUnit> &units, const Vehi
     addPixmap(g.back, backX, g.headY + 3);
 }
 
-void VehicleDrawing::drawBus(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                             const Subclass &subclass)
+void VehicleDrawing::drawBus(
+    const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
     const QPixmap head = bitmap(g.head);
     const int headW = head.width();
@@ -401,8 +401,8 @@ void VehicleDrawing::drawBus(const QVector<VehicleUnit> &units, const VehicleGeo
     drawTrailerUnits(units, next, idx, x1, x2, 0, g.bodyTop, g);
 }
 
-void VehicleDrawing::drawTractor(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                                 const Subclass &subclass)
+void VehicleDrawing::drawTractor(
+    const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
     const QPixmap head = bitmap(g.head);
     const int headW = head.width();
@@ -429,8 +429,8 @@ void VehicleDrawing::drawTractor(const QVector<VehicleUnit> &units, const Vehicl
     drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
 }
 
-void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx,
-                                      int x1, int x2, int x1Shift, int y, const VehicleGeometry &g)
+void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx, int x1,
+    int x2, int x1Shift, int y, const VehicleGeometry &g)
 {
     for (int i = from; i < units.size(); ++i) {
         if (units.at(i).count > 0) {
@@ -481,8 +481,8 @@ void VehicleDrawing::addBlackBox(qreal x, qreal y, qreal width, qreal height)
 
 void VehicleDrawing::addWhiteBox(qreal x, qreal y, qreal width, qreal height)
 {
-    scene->addRect(QRectF(x, y, width, height), QPen(Qt::white),
-                   QBrush(Qt::white, Qt::SolidPattern));
+    scene->addRect(
+        QRectF(x, y, width, height), QPen(Qt::white), QBrush(Qt::white, Qt::SolidPattern));
 }
 
 void VehicleDrawing::addChassisBar(int x, int y, int width)

@@ -71,18 +71,18 @@ private:
     void drawUnclassified(const Subclass &subclass);
     void showScene();
 
-    void drawTruck(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                   const Subclass &subclass);
-    void drawCarOrVan(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                      const Subclass &subclass);
-    void drawMotorbike(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                       const Subclass &subclass);
-    void drawBus(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                 const Subclass &subclass);
-    void drawTractor(const QVector<VehicleUnit> &units, const VehicleGeometry &g,
-                     const Subclass &subclass);
+    void drawTruck(
+        const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass);
+    void drawCarOrVan(
+        const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass);
+    void drawMotorbike(
+        const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass);
+    void drawBus(
+        const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass);
+    void drawTractor(
+        const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass);
     void drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx, int x1, int x2,
-                          int x1Shift, int y, const VehicleGeometry &g);
+        int x1Shift, int y, const VehicleGeometry &g);
     void drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5);
 
     void addPixmap(int bitmap, qreal x, qreal y);

@@ -16,6 +16,8 @@
 #include <QPixmap>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 QList<QPair<QtMsgType, QString>> messages;
@@ -53,8 +55,8 @@ QStringList collectedAll()
 
 // A subclass with the given configuration and gaps; the spare entries that growing the lists
 // leaves behind stay empty, as in the editor.
-Subclass makeSubclass(const QString &configuration, int axles, const QStringList &mins,
-                      const QStringList &maxs)
+Subclass makeSubclass(
+    const QString &configuration, int axles, const QStringList &mins, const QStringList &maxs)
 {
     Subclass subclass;
     subclass.set_number_of_axles(QString::number(axles));
@@ -105,19 +107,19 @@ QStringList describe(const QGraphicsScene *scene)
         if (const auto *pixmap = qgraphicsitem_cast<const QGraphicsPixmapItem *>(item)) {
             lines.append(QString("%1@%2,%3")
                              .arg(bitmapName(pixmap->pixmap()), number(pixmap->pos().x()),
-                                  number(pixmap->pos().y())));
+                                 number(pixmap->pos().y())));
         } else if (const auto *rect = qgraphicsitem_cast<const QGraphicsRectItem *>(item)) {
             QString kind = QStringLiteral("box");
             if (rect->brush() == QBrush(Qt::SolidPattern) && rect->pen() == QPen()) {
                 kind = QStringLiteral("black");
             } else if (rect->brush() == QBrush(Qt::white, Qt::SolidPattern)
-                       && rect->pen() == QPen(Qt::white)) {
+                && rect->pen() == QPen(Qt::white)) {
                 kind = QStringLiteral("white");
             }
             const QRectF r = rect->rect();
             lines.append(QString("%1(%2,%3,%4,%5)")
                              .arg(kind, number(r.x()), number(r.y()), number(r.width()),
-                                  number(r.height())));
+                                 number(r.height())));
         } else {
             lines.append(QStringLiteral("other"));
         }
@@ -135,10 +137,10 @@ QStringList repeat(const QString &bitmap, const QStringList &xs, const QString &
 }
 
 const char *const dashes = "---------------------------------------------------------";
-const char *const cannotDraw =
-    "Can not draw due to invalid axles stuff. Ideally this warning should not appear and be "
-    "handled before drawing is called. This is here to eliminate a logic error that crashes "
-    "stuff.";
+const char *const cannotDraw
+    = "Can not draw due to invalid axles stuff. Ideally this warning should not appear and be "
+      "handled before drawing is called. This is here to eliminate a logic error that crashes "
+      "stuff.";
 
 } // namespace
 
@@ -167,7 +169,8 @@ private slots:
     void replacedScenesAreDeleted();
 
     void windowDrawsBothViews();
-    void windowAppendFollowsDisplayUnit();
+    void windowAppendWithoutLengthDrawsNoOverhang_data();
+    void windowAppendWithoutLengthDrawsNoOverhang();
     void windowClearsWhenSubclassCannotBeDrawn();
     void clearImageBeforeAnyPassDoesNothing();
     void clearImageEmptiesShownScenes();
@@ -199,10 +202,9 @@ void tst_VehicleDrawing::bitmapsHaveTheirSizeAndDepth_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("bitsPerPixel");
-    const QList<QSize> sizes = {{21, 18}, {37, 46}, {37, 46}, {15, 14}, {50, 25},
-                                {41, 25}, {18, 17}, {57, 38}, {42, 38}, {23, 17},
-                                {79, 40}, {62, 40}, {16, 40}, {16, 15}, {30, 30},
-                                {31, 30}, {21, 18}, {14, 14}, {28, 46}, {33, 46}};
+    const QList<QSize> sizes = {{21, 18}, {37, 46}, {37, 46}, {15, 14}, {50, 25}, {41, 25},
+        {18, 17}, {57, 38}, {42, 38}, {23, 17}, {79, 40}, {62, 40}, {16, 40}, {16, 15}, {30, 30},
+        {31, 30}, {21, 18}, {14, 14}, {28, 46}, {33, 46}};
     const QList<int> depths = {8, 8, 8, 8, 8, 8, 24, 24, 24, 8, 8, 8, 8, 24, 24, 24, 8, 24, 24, 24};
     for (int i = 0; i < sizes.size(); ++i) {
         QTest::newRow(qPrintable(VehicleDrawing::vehicleBitmaps.value(i)))
@@ -236,114 +238,106 @@ void tst_VehicleDrawing::sceneReadsBack_data()
     QTest::addColumn<QStringList>("items");
 
     const QStringList truckWheels = repeat("TruckWheel1", {"8", "81.5"}, "45");
-    QTest::newRow("H2, 3.5 m")
-        << "H2" << 2 << QStringList{"3.5"} << 0.0f
-        << truckWheels + QStringList{"TruckHead1@0,12", "black(37,45,65,12)", "black(37,5,66,40)"}
+    QTest::newRow("H2, 3.5 m") << "H2" << 2 << QStringList {"3.5"} << 0.0f
+                               << truckWheels
+            + QStringList {"TruckHead1@0,12", "black(37,45,65,12)", "black(37,5,66,40)"}
             + truckWheels;
 
-    const QStringList trailerWheels =
-        repeat("TruckWheel1", {"8", "81.5", "165.5", "270.5"}, "45");
+    const QStringList trailerWheels = repeat("TruckWheel1", {"8", "81.5", "165.5", "270.5"}, "45");
     QTest::newRow("H2T2, trailer with overhang")
-        << "H2T2" << 4 << QStringList{"3.5", "4.0", "5.0"} << 1.5f
+        << "H2T2" << 4 << QStringList {"3.5", "4.0", "5.0"} << 1.5f
         << trailerWheels
-            + QStringList{"TruckHead1@0,12",    "black(37,45,254,12)", "black(37,5,66,40)",
-                          "white(103,5,1,52)",  "black(105,5,186,40)", "black(291,5,31.5,52)"}
+            + QStringList {"TruckHead1@0,12", "black(37,45,254,12)", "black(37,5,66,40)",
+                "white(103,5,1,52)", "black(105,5,186,40)", "black(291,5,31.5,52)"}
             + trailerWheels;
 
-    const QStringList semiWheels =
-        repeat("TruckWheel1", {"8", "81.5", "186.5", "213.8"}, "45");
+    const QStringList semiWheels = repeat("TruckWheel1", {"8", "81.5", "186.5", "213.8"}, "45");
     QTest::newRow("H2S2, semi-trailer on the truck itself")
-        << "H2S2" << 4 << QStringList{"3.5", "5.0", "1.3"} << 1.0f
+        << "H2S2" << 4 << QStringList {"3.5", "5.0", "1.3"} << 1.0f
         << semiWheels
-            + QStringList{"TruckHead1@0,12",  "black(37,45,197,12)", "white(35,5,2,40)",
-                          "white(103,45,2,12)", "black(37,5,197,40)", "black(234,5,21,52)"}
+            + QStringList {"TruckHead1@0,12", "black(37,45,197,12)", "white(35,5,2,40)",
+                "white(103,45,2,12)", "black(37,5,197,40)", "black(234,5,21,52)"}
             + semiWheels;
 
     QTest::newRow("H2T1D1S1, dolly between trailers")
-        << "H2T1D1S1" << 5 << QStringList{"3.0", "4.0", "1.0", "2.0"} << 0.0f
+        << "H2T1D1S1" << 5 << QStringList {"3.0", "4.0", "1.0", "2.0"} << 0.0f
         << repeat("TruckWheel1", {"8", "71", "155", "176", "218"}, "45")
-            + QStringList{"TruckHead1@0,12",   "black(37,45,202,12)", "black(37,5,56,40)",
-                          "white(93,5,1,52)",  "black(95,5,81,40)",   "black(176,5,0,52)",
-                          "black(177,45,2,12)", "white(174,5,2,40)",  "white(198,45,2,12)",
-                          "black(176,5,63,40)", "black(239,5,0,52)"}
+            + QStringList {"TruckHead1@0,12", "black(37,45,202,12)", "black(37,5,56,40)",
+                "white(93,5,1,52)", "black(95,5,81,40)", "black(176,5,0,52)", "black(177,45,2,12)",
+                "white(174,5,2,40)", "white(198,45,2,12)", "black(176,5,63,40)",
+                "black(239,5,0,52)"}
             + repeat("TruckWheel1", {"8", "71", "155", "176", "218"}, "45");
 
-    QTest::newRow("L2, light truck wheels lower")
-        << "L2" << 2 << QStringList{"3.0"} << 0.0f
-        << repeat("TruckWheel1", {"8", "71"}, "49")
-            + QStringList{"LightTruckHead@0,12", "black(37,45,55,12)", "black(37,5,56,40)"}
+    QTest::newRow("L2, light truck wheels lower") << "L2" << 2 << QStringList {"3.0"} << 0.0f
+                                                  << repeat("TruckWheel1", {"8", "71"}, "49")
+            + QStringList {"LightTruckHead@0,12", "black(37,45,55,12)", "black(37,5,56,40)"}
             + repeat("TruckWheel1", {"8", "71"}, "49");
 
-    QTest::newRow("C2, no chassis bar behind the rear")
-        << "C2" << 2 << QStringList{"2.6"} << 0.0f
-        << repeat("CarTireS", {"17", "71.6"}, "41")
-            + QStringList{"CarHeadS1@0,28", "black(50,28,8,24)", "CarBackS1@58,28"}
+    QTest::newRow("C2, no chassis bar behind the rear") << "C2" << 2 << QStringList {"2.6"} << 0.0f
+                                                        << repeat("CarTireS", {"17", "71.6"}, "41")
+            + QStringList {"CarHeadS1@0,28", "black(50,28,8,24)", "CarBackS1@58,28"}
             + repeat("CarTireS", {"17", "71.6"}, "45");
 
-    QTest::newRow("C2T1, car with a trailer")
-        << "C2T1" << 3 << QStringList{"2.6", "3.0"} << 0.5f
-        << repeat("CarTireS", {"17", "71.6", "134.6"}, "41")
-            + QStringList{"CarHeadS1@0,28",    "black(50,28,8,24)",   "CarBackS1@58,28",
-                          "black(99,38,50,12)", "white(99,-2,1,52)",  "black(101,-2,48,40)",
-                          "black(149,-2,10.5,52)"}
+    QTest::newRow("C2T1, car with a trailer") << "C2T1" << 3 << QStringList {"2.6", "3.0"} << 0.5f
+                                              << repeat("CarTireS", {"17", "71.6", "134.6"}, "41")
+            + QStringList {"CarHeadS1@0,28", "black(50,28,8,24)", "CarBackS1@58,28",
+                "black(99,38,50,12)", "white(99,-2,1,52)", "black(101,-2,48,40)",
+                "black(149,-2,10.5,52)"}
             + repeat("CarTireS", {"17", "71.6", "134.6"}, "45");
 
-    QTest::newRow("V2, van")
-        << "V2" << 2 << QStringList{"3.0"} << 0.0f
-        << repeat("VanTire", {"19", "82"}, "44")
-            + QStringList{"VanHead@0,20", "black(57,20,13,37)", "VanBack@70,20"}
+    QTest::newRow("V2, van") << "V2" << 2 << QStringList {"3.0"} << 0.0f
+                             << repeat("VanTire", {"19", "82"}, "44")
+            + QStringList {"VanHead@0,20", "black(57,20,13,37)", "VanBack@70,20"}
             + repeat("VanTire", {"19", "82"}, "48");
 
     QTest::newRow("M2, motorbike front and rear over the wheels")
-        << "M2" << 2 << QStringList{"1.5"} << 0.0f
-        << repeat("MotorTire2", {"7", "38.5"}, "41") + QStringList{"black(30,30,1,22)"}
+        << "M2" << 2 << QStringList {"1.5"} << 0.0f
+        << repeat("MotorTire2", {"7", "38.5"}, "41") + QStringList {"black(30,30,1,22)"}
             + repeat("MotorTire2", {"7", "38.5"}, "41")
-            + QStringList{"MotorHead2@0,26", "MotorBack2@31,26"};
+            + QStringList {"MotorHead2@0,26", "MotorBack2@31,26"};
 
     const QStringList tractorAxles = {"7", "82.6", "208.6", "235.9", "263.2"};
     QTest::newRow("A2S3, tractor with semi-trailer")
-        << "A2S3" << 5 << QStringList{"3.6", "6.0", "1.3", "1.3"} << 1.0f
+        << "A2S3" << 5 << QStringList {"3.6", "6.0", "1.3", "1.3"} << 1.0f
         << repeat("TractorTire", tractorAxles, "41")
-            + QStringList{"black(28,30,45,18)", "black(105,34,172,12)"}
+            + QStringList {"black(28,30,45,18)", "black(105,34,172,12)"}
             + repeat("TractorTire", tractorAxles, "47")
-            + QStringList{"TractorHead@0,15",   "TractorBack@73,15",  "white(80,-6,2,40)",
-                          "white(106,34,2,12)", "black(82,-6,195,40)", "black(277,-6,21,52)"};
+            + QStringList {"TractorHead@0,15", "TractorBack@73,15", "white(80,-6,2,40)",
+                "white(106,34,2,12)", "black(82,-6,195,40)", "black(277,-6,21,52)"};
 
     QTest::newRow("A2, tractor alone leaves out the bar of no length")
-        << "A2" << 2 << QStringList{"3.6"} << 0.0f
-        << repeat("TractorTire", {"7", "82.6"}, "41") + QStringList{"black(28,30,45,18)"}
+        << "A2" << 2 << QStringList {"3.6"} << 0.0f
+        << repeat("TractorTire", {"7", "82.6"}, "41") + QStringList {"black(28,30,45,18)"}
             + repeat("TractorTire", {"7", "82.6"}, "47")
-            + QStringList{"TractorHead@0,15", "TractorBack@73,15"};
+            + QStringList {"TractorHead@0,15", "TractorBack@73,15"};
 
-    QTest::newRow("B2, bus")
-        << "B2" << 2 << QStringList{"5.0"} << 0.0f
-        << repeat("BusTire", {"28", "133"}, "42")
-            + QStringList{"black(79,17,34,39)", "BusHead@0,17", "BusBack@113,17"}
+    QTest::newRow("B2, bus") << "B2" << 2 << QStringList {"5.0"} << 0.0f
+                             << repeat("BusTire", {"28", "133"}, "42")
+            + QStringList {"black(79,17,34,39)", "BusHead@0,17", "BusBack@113,17"}
             + repeat("BusTire", {"28", "133"}, "45");
 
     QTest::newRow("B2S1, articulated bus takes in the S axle")
-        << "B2S1" << 3 << QStringList{"5.0", "6.0"} << 0.0f
+        << "B2S1" << 3 << QStringList {"5.0", "6.0"} << 0.0f
         << repeat("BusTire", {"28", "133", "259"}, "42")
-            + QStringList{"black(79,17,160,39)", "BusLink@159,17", "BusHead@0,17",
-                          "BusBack@239,17"}
+            + QStringList {"black(79,17,160,39)", "BusLink@159,17", "BusHead@0,17",
+                "BusBack@239,17"}
             + repeat("BusTire", {"28", "133", "259"}, "45");
 
     QTest::newRow("B2S1T1, articulated bus with a trailer")
-        << "B2S1T1" << 4 << QStringList{"5.0", "6.0", "4.0"} << 1.0f
+        << "B2S1T1" << 4 << QStringList {"5.0", "6.0", "4.0"} << 1.0f
         << repeat("BusTire", {"28", "133", "259", "343"}, "42")
-            + QStringList{"black(79,17,160,39)", "BusLink@159,17", "BusHead@0,17",
-                          "BusBack@239,17", "black(301,44,65,12)"}
+            + QStringList {"black(79,17,160,39)", "BusLink@159,17", "BusHead@0,17",
+                "BusBack@239,17", "black(301,44,65,12)"}
             + repeat("BusTire", {"28", "133", "259", "343"}, "45")
-            + QStringList{"white(301,4,1,52)", "black(303,4,63,40)", "black(366,4,21,52)"};
+            + QStringList {"white(301,4,1,52)", "black(303,4,63,40)", "black(366,4,21,52)"};
 
-    QTest::newRow("X2, unclassified wheels only")
-        << "X2" << 2 << QStringList{"3.0"} << 0.0f
-        << repeat("UnclassifiedWheel", {"8", "71"}, "27");
+    QTest::newRow("X2, unclassified wheels only") << "X2" << 2 << QStringList {"3.0"} << 0.0f
+                                                  << repeat("UnclassifiedWheel", {"8", "71"}, "27");
     QTest::newRow("H2X2, invalid configuration")
-        << "H2X2" << 4 << QStringList{"1", "1", "1"} << 0.0f
+        << "H2X2" << 4 << QStringList {"1", "1", "1"} << 0.0f
         << repeat("UnclassifiedWheel", {"8", "29", "50", "71"}, "27");
     QTest::newRow("empty configuration")
-        << "" << 2 << QStringList{"1"} << 0.0f << repeat("UnclassifiedWheel", {"8", "29"}, "27");
+        << "" << 2 << QStringList {"1"} << 0.0f << repeat("UnclassifiedWheel", {"8", "29"}, "27");
 }
 
 void tst_VehicleDrawing::sceneReadsBack()
@@ -359,7 +353,7 @@ void tst_VehicleDrawing::sceneReadsBack()
     drawing.draw(subclass);
     QCOMPARE(view->scene(), drawing.graphicsScene());
     QCOMPARE(describe(view->scene()), items);
-    QCOMPARE(collected(QtDebugMsg), QStringList{"Drawing: \"" + configuration + "\""});
+    QCOMPARE(collected(QtDebugMsg), QStringList {"Drawing: \"" + configuration + "\""});
     QVERIFY(collected(QtWarningMsg).isEmpty());
 }
 
@@ -382,8 +376,8 @@ void tst_VehicleDrawing::maximumPictureUsesMaximumDistances()
 
 void tst_VehicleDrawing::equalDistancesGiveEqualPictures()
 {
-    const Subclass subclass = makeSubclass("A3S2", 5, {"3.2", "1.3", "6.5", "1.3"},
-                                           {"3.2", "1.3", "6.5", "1.3"});
+    const Subclass subclass
+        = makeSubclass("A3S2", 5, {"3.2", "1.3", "6.5", "1.3"}, {"3.2", "1.3", "6.5", "1.3"});
     QGraphicsView maxView;
     maxView.setFixedSize(900, 90);
     {
@@ -437,13 +431,21 @@ void tst_VehicleDrawing::configurationSplitsIntoUnits_data()
     QTest::addColumn<QString>("configuration");
     QTest::addColumn<QString>("units");
 
-    QTest::newRow("truck, trailer, dolly, semi") << "H2T2D1S2" << "H2 T2 D1 S2";
-    QTest::newRow("two-digit count") << "H12" << "H12";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("digit first, then a letter without digits") << "2H" << "";
-    QTest::newRow("lower case kept") << "h2t2" << "h2 t2";
-    QTest::newRow("junk between units skipped") << "H2-T2" << "H2 T2";
-    QTest::newRow("letter outside Latin-1") << QString::fromUtf8("\u0416" "3") << "03";
+    QTest::newRow("truck, trailer, dolly, semi") << "H2T2D1S2"
+                                                 << "H2 T2 D1 S2";
+    QTest::newRow("two-digit count") << "H12"
+                                     << "H12";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("digit first, then a letter without digits") << "2H"
+                                                               << "";
+    QTest::newRow("lower case kept") << "h2t2"
+                                     << "h2 t2";
+    QTest::newRow("junk between units skipped") << "H2-T2"
+                                                << "H2 T2";
+    QTest::newRow("letter outside Latin-1") << QString::fromUtf8("\u0416"
+                                                                 "3")
+                                            << "03";
 }
 
 void tst_VehicleDrawing::configurationSplitsIntoUnits()
@@ -454,7 +456,7 @@ void tst_VehicleDrawing::configurationSplitsIntoUnits()
     QStringList found;
     for (const VehicleUnit &unit : VehicleDrawing::splitUnits(configuration)) {
         found.append((unit.letter ? QString(QChar(unit.letter)) : QString("0"))
-                     + QString::number(unit.count));
+            + QString::number(unit.count));
     }
     QCOMPARE(found.join(' '), units);
 }
@@ -488,10 +490,10 @@ void tst_VehicleDrawing::failedCheckLogsAndKeepsPicture()
     QString text;
     QDebug(&text) << subclass.to_string();
     QCOMPARE(collectedAll(),
-             QStringList({QString("D ") + dashes, QString("W ") + cannotDraw,
-                          "D axle vectors equal:  false",
-                          "D vectors longer than number of axles:  false Vector length:  2 3",
-                          "D " + text.trimmed(), QString("D ") + dashes}));
+        QStringList(
+            {QString("D ") + dashes, QString("W ") + cannotDraw, "D axle vectors equal:  false",
+                "D vectors longer than number of axles:  false Vector length:  2 3",
+                "D " + text.trimmed(), QString("D ") + dashes}));
     QCOMPARE(view->scene(), shown);
     QCOMPARE(describe(view->scene()), picture);
     // The scene of the stopped pass was never shown; it must not stay behind.
@@ -507,9 +509,9 @@ void tst_VehicleDrawing::placeWheelsWarnsAboutMissingDistances()
     VehicleDrawing drawing(view, true, 0);
     const QVector<int> axleX = drawing.placeWheels(21, 8, 45, 0, subclass);
     QCOMPARE(collected(QtWarningMsg),
-             QStringList({"Number of axles is  \"3\"  while there are only  1  distances! "
-                          "Undefined.",
-                          "\"3.5\""}));
+        QStringList({"Number of axles is  \"3\"  while there are only  1  distances! "
+                     "Undefined.",
+            "\"3.5\""}));
     // Only the wheels the distances place are drawn and answered.
     QCOMPARE(axleX, QVector<int>({8, 81}));
     QCOMPARE(describe(drawing.graphicsScene()), repeat("TruckWheel1", {"8", "81.5"}, "45"));
@@ -517,8 +519,8 @@ void tst_VehicleDrawing::placeWheelsWarnsAboutMissingDistances()
 
 void tst_VehicleDrawing::replacedScenesAreDeleted()
 {
-    const Subclass subclass = makeSubclass("H2T2D1S2", 7, {"3.5", "4", "5", "2", "5", "1.3"},
-                                           {"4", "5", "6", "2.5", "6", "1.4"});
+    const Subclass subclass = makeSubclass(
+        "H2T2D1S2", 7, {"3.5", "4", "5", "2", "5", "1.3"}, {"4", "5", "6", "2.5", "6", "1.4"});
     const auto pass = [this, &subclass] {
         VehicleDrawing drawing(view, false, 1.0f);
         drawing.draw(subclass);
@@ -529,26 +531,30 @@ void tst_VehicleDrawing::replacedScenesAreDeleted()
             return qint64(-1);
         }
         const QList<QByteArray> fields = statm.readAll().split(' ');
-        return fields.size() > 1 ? fields.at(1).toLongLong() * 4 : qint64(-1);
+        return fields.size() > 1 ? fields.at(1).toLongLong() * (sysconf(_SC_PAGESIZE) / 1024)
+                                 : qint64(-1);
     };
+    // Keep the log lines of the passes out of memory: only the drawing's growth counts here.
     collecting = false;
     for (int i = 0; i < 500; ++i) {
         pass();
     }
-    // Keep the log lines of the passes out of memory: only the drawing's growth counts here.
-    collecting = false;
     const qint64 before = residentKiB();
     for (int i = 0; i < 10000; ++i) {
         pass();
     }
     const qint64 after = residentKiB();
-    collecting = true;
     qInfo() << "Resident memory before and after 10000 passes (KiB):" << before << after;
+    collecting = true;
     QCOMPARE(view->findChildren<QGraphicsScene *>().size(), 1);
+#if !defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed memory in quarantine, so resident memory grows under it
+    // whatever the drawing does; there the count of scenes above is the check.
     if (before >= 0 && after >= 0) {
         QVERIFY2(after - before < 2048,
-                 qPrintable(QString("resident memory grew by %1 KiB").arg(after - before)));
+            qPrintable(QString("resident memory grew by %1 KiB").arg(after - before)));
     }
+#endif
 }
 
 void tst_VehicleDrawing::windowDrawsBothViews()
@@ -561,31 +567,33 @@ void tst_VehicleDrawing::windowDrawsBothViews()
     window.drawVehicles(makeSubclass("H2T2", 4, {"3.5", "4.0", "5.0"}, {"4.0", "5.0", "6.0"}));
 
     QCOMPARE(minView->height(), 90);
-    QCOMPARE(collected(QtDebugMsg),
-             QStringList({"Can draw", "Drawing: \"H2T2\"", "Drawing: \"H2T2\""}));
+    QCOMPARE(
+        collected(QtDebugMsg), QStringList({"Can draw", "Drawing: \"H2T2\"", "Drawing: \"H2T2\""}));
     const QStringList minItems = describe(minView->scene());
     QCOMPARE(minItems.mid(4, 6),
-             QStringList({"TruckHead1@0,12", "black(37,45,254,12)", "black(37,5,66,40)",
-                          "white(103,5,1,52)", "black(105,5,186,40)", "black(291,5,31.5,52)"}));
+        QStringList({"TruckHead1@0,12", "black(37,45,254,12)", "black(37,5,66,40)",
+            "white(103,5,1,52)", "black(105,5,186,40)", "black(291,5,31.5,52)"}));
     QCOMPARE(describe(maxView->scene()).mid(0, 4),
-             repeat("TruckWheel1", {"8", "92", "197", "323"}, "45"));
+        repeat("TruckWheel1", {"8", "92", "197", "323"}, "45"));
     QVERIFY(describe(maxView->scene()).contains("black(344,5,31.5,52)"));
 }
 
-void tst_VehicleDrawing::windowAppendFollowsDisplayUnit()
+void tst_VehicleDrawing::windowAppendWithoutLengthDrawsNoOverhang_data()
 {
+    QTest::addColumn<QString>("append");
+    QTest::newRow("empty") << "";
+    QTest::newRow("not a number") << "abc";
+    QTest::newRow("negative") << "-2";
+}
+
+void tst_VehicleDrawing::windowAppendWithoutLengthDrawsNoOverhang()
+{
+    QFETCH(QString, append);
     Veltora window;
     auto *maxView = window.findChild<QGraphicsView *>("graphicsViewMax");
-    QVERIFY(QMetaObject::invokeMethod(&window, "receiveUnits", Q_ARG(quint8, Tons),
-                                      Q_ARG(quint8, Feet), Q_ARG(float, 9.80665f)));
-    // 1.5 m shown in feet
-    window.findChild<QLineEdit *>("lineEditAppend")->setText("4.92126");
+    window.findChild<QLineEdit *>("lineEditAppend")->setText(append);
     window.drawVehicles(makeSubclass("H2T2", 4, {"3.5", "4.0", "5.0"}, {"3.5", "4.0", "5.0"}));
-    const QList<QGraphicsItem *> items = maxView->scene()->items(Qt::AscendingOrder);
-    const auto *overhang = qgraphicsitem_cast<const QGraphicsRectItem *>(items.at(9));
-    QVERIFY(overhang);
-    QCOMPARE(overhang->rect().x(), 291.0);
-    QVERIFY(qAbs(overhang->rect().width() - 31.5) < 0.001);
+    QCOMPARE(describe(maxView->scene()).at(9), QString("black(291,5,0,52)"));
 }
 
 void tst_VehicleDrawing::windowClearsWhenSubclassCannotBeDrawn()
@@ -625,7 +633,7 @@ void tst_VehicleDrawing::clearImageEmptiesShownScenes()
     QGraphicsScene *maxScene = maxView->scene();
     messages.clear();
     window.clearImage();
-    QCOMPARE(collected(QtDebugMsg), QStringList{"Clearing image"});
+    QCOMPARE(collected(QtDebugMsg), QStringList {"Clearing image"});
     QCOMPARE(minView->scene(), minScene);
     QCOMPARE(maxView->scene(), maxScene);
     QVERIFY(minScene->items().isEmpty());
