@@ -153,8 +153,9 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     }
     const QVector<VehicleUnit> units = splitUnits(configuration);
     const int axles = subclass.get_number_of_axles().toInt();
-    // The configuration check sums the counts in 8 bits and lets counts of 0 through, so a
-    // valid text can still name more (or fewer) wheels than there are: draw it unclassified.
+    // A configuration can pass its check and still not give every wheel to a unit (a count of
+    // 0, or counts whose sum only matches after wrapping): the renderers would index wheels
+    // that do not exist, so such a vehicle is drawn unclassified.
     if (!unitsFitWheels(units, qMax(axles, 0))) {
         drawUnclassified(subclass);
         return;
