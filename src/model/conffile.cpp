@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegExp>
 #include <QSettings>
 #include <QStringList>
@@ -51,8 +52,10 @@ QMap<QString, QString> readHeader(const QString &path, QObject *parent)
 Conf::Conf(const QString &path, QObject *parent)
     : country_codes(iso_country_codes())
 {
+    // Only a regular file: a device such as /dev/zero never ends, and opening a named pipe
+    // waits for a writer.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         opened = false;
         return;
     }

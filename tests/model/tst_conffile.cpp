@@ -11,6 +11,10 @@
 #include <QTextStream>
 #include <QVector>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 QByteArray fileBytes(const QString &path)
@@ -564,6 +568,13 @@ void tst_ConfFile::unreadableFileGivesEmptyConfiguration_data()
 
     QTest::newRow("missing file") << dir.filePath("missing.conf");
     QTest::newRow("folder") << dir.path();
+    QTest::newRow("endless device") << "/dev/zero";
+#ifdef Q_OS_UNIX
+    // Opening a pipe would wait for a writer that never comes.
+    const QString pipe = dir.filePath("pipe.conf");
+    QVERIFY(QFile::exists(pipe) || mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    QTest::newRow("named pipe") << pipe;
+#endif
 }
 
 void tst_ConfFile::unreadableFileGivesEmptyConfiguration()
