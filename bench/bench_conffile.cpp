@@ -34,7 +34,10 @@ QMap<QString, QString> makeSection(int number, int axles, std::mt19937 &random)
     QString maxs;
     for (int i = 0; i < axles; ++i) {
         tyres += QString::number(tyre(random)) + ',';
-        weights += QStringLiteral("%1,%2.%3;").arg(i + 1).arg(60 + tenth(random) * 6).arg(tenth(random));
+        weights += QStringLiteral("%1,%2.%3;")
+                       .arg(i + 1)
+                       .arg(60 + tenth(random) * 6)
+                       .arg(tenth(random));
         if (i + 1 < axles) {
             mins += QStringLiteral("1.%1,").arg(tenth(random));
             maxs += QStringLiteral("%1.%2,").arg(2 + tenth(random) % 6).arg(tenth(random));
@@ -146,8 +149,9 @@ void BM_WcLines(benchmark::State &state)
 
 void BM_PythonConfigParser(benchmark::State &state)
 {
-    runCommand(state, "python3 -c 'import configparser,sys; "
-                      "c=configparser.RawConfigParser(strict=False); c.read(sys.argv[1])'");
+    runCommand(state,
+        "python3 -c 'import configparser,sys; "
+        "c=configparser.RawConfigParser(strict=False); c.read(sys.argv[1])'");
 }
 
 } // namespace

@@ -16,9 +16,7 @@
 
 namespace {
 
-void ignoreMessage(QtMsgType, const QMessageLogContext &, const QString &)
-{
-}
+void ignoreMessage(QtMsgType, const QMessageLogContext &, const QString &) { }
 
 // Both passes of the reader want a file name (Qt's INI reader reads from a path). Each process
 // rewrites the same two files: a name per input would fill the INI reader's per-path cache, and
@@ -28,7 +26,9 @@ void ignoreMessage(QtMsgType, const QMessageLogContext &, const QString &)
 QString inputPath(int which)
 {
     return QDir::tempPath()
-        + QStringLiteral("/veltora-fuzz-%1-%2.conf").arg(QCoreApplication::applicationPid()).arg(which);
+        + QStringLiteral("/veltora-fuzz-%1-%2.conf")
+              .arg(QCoreApplication::applicationPid())
+              .arg(which);
 }
 
 void removeInputs()

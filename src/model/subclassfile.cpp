@@ -158,7 +158,7 @@ int findConstraint(const QString &text, int from, int *end)
         int runs = 1;
         int chainEnd = skipDigits(text, pos);
         while (chainEnd + 1 < text.size() && text.at(chainEnd) == QLatin1Char('+')
-               && text.at(chainEnd + 1).isDigit()) {
+            && text.at(chainEnd + 1).isDigit()) {
             chainEnd = skipDigits(text, chainEnd + 1);
             ++runs;
         }
@@ -193,8 +193,8 @@ QString Subclass::to_string() const
     const int mins = itemCount(axles - 1, min_axle_distances.size());
 
     // "[subclass_65535]\n", the keys, and per weight item up to ten digits, "," and ";".
-    int bound = section.size() + 7 + tyreKey.size() + weightKey.size() + maxKey.size()
-        + minKey.size();
+    int bound
+        = section.size() + 7 + tyreKey.size() + weightKey.size() + maxKey.size() + minKey.size();
     for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
         bound += it.key().size() + it.value().size() + 2;
     }

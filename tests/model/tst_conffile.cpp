@@ -203,23 +203,24 @@ void tst_ConfFile::writerOrdersKeysAndSkipsSpareEntries()
     section.insert("min_axle_distance__m", "4,5");
     const Subclass subclass(section);
     QCOMPARE(subclass.to_string(),
-             QStringLiteral("[subclass_12]\n"
-                            "append__m=1\n"
-                            "axle_configuration=B2\n"
-                            "category=4\n"
-                            "lower_GVW_limit__kN=90\n"
-                            "max_GVW__kN=180\n"
-                            "number_of_axles=2\n"
-                            "reclassify_down_to_subclass=3\n"
-                            "tyre_type=1,2\n"
-                            "max_axle_weight__kN=1,70;2,110;1+2,175.5\n"
-                            "max_axle_distance__m=7\n"
-                            "min_axle_distance__m=4\n"));
+        QStringLiteral("[subclass_12]\n"
+                       "append__m=1\n"
+                       "axle_configuration=B2\n"
+                       "category=4\n"
+                       "lower_GVW_limit__kN=90\n"
+                       "max_GVW__kN=180\n"
+                       "number_of_axles=2\n"
+                       "reclassify_down_to_subclass=3\n"
+                       "tyre_type=1,2\n"
+                       "max_axle_weight__kN=1,70;2,110;1+2,175.5\n"
+                       "max_axle_distance__m=7\n"
+                       "min_axle_distance__m=4\n"));
 
     Conf conf;
     conf.set_subclass(12, subclass);
     QTest::ignoreMessage(QtWarningMsg, "Received empty weights string for class  3");
-    conf.set_subclass(3, Subclass(QMap<QString, QString>{{"subclass", "3"}, {"number_of_axles", "2"}}));
+    conf.set_subclass(
+        3, Subclass(QMap<QString, QString> {{"subclass", "3"}, {"number_of_axles", "2"}}));
     const QString text = conf.to_string();
     QVERIFY(text.startsWith("[classes]\n\n[subclass_3]\nnumber_of_axles=2\n"));
     QVERIFY(text.endsWith("min_axle_distance__m=\n\n" + subclass.to_string() + "\n"));
@@ -229,7 +230,7 @@ void tst_ConfFile::listLineWithoutItemsKeepsEquals()
 {
     // A subclass without a number of axles has no items; its lines must still read back.
     CapturedLog log;
-    const Subclass empty(QMap<QString, QString>{{"subclass", "4"}, {"category", "1"}});
+    const Subclass empty(QMap<QString, QString> {{"subclass", "4"}, {"category", "1"}});
     const QString section = QStringLiteral("[subclass_4]\ncategory=1\n"
                                            "tyre_type=\nmax_axle_weight__kN=\n"
                                            "max_axle_distance__m=\nmin_axle_distance__m=\n");
@@ -237,10 +238,10 @@ void tst_ConfFile::listLineWithoutItemsKeepsEquals()
 
     Conf conf;
     conf.set_subclass(4, empty);
-    conf.set_subclass(5, Subclass(QMap<QString, QString>{{"subclass", "5"}, {"category", "2"}}));
+    conf.set_subclass(5, Subclass(QMap<QString, QString> {{"subclass", "5"}, {"category", "2"}}));
     const Conf read(writeFile(saved(conf)), nullptr);
     QCOMPARE(read.stopped_at_line(), 0);
-    QCOMPARE(read.get_subclass_numbers(), (QVector<quint16>{4, 5}));
+    QCOMPARE(read.get_subclass_numbers(), (QVector<quint16> {4, 5}));
     QCOMPARE(log.messages.size(), 4);
 }
 
@@ -251,15 +252,23 @@ void tst_ConfFile::axleCountBeyondRangeBoundsTheItems_data()
     QTest::addColumn<QString>("tyreLine");
     QTest::addColumn<int>("items");
 
-    QTest::newRow("20 axles, short list, padded") << "20" << "1,2" << "1,2" + QString(18, ',') << 20;
+    QTest::newRow("20 axles, short list, padded") << "20"
+                                                  << "1,2"
+                                                  << "1,2" + QString(18, ',') << 20;
     QTest::newRow("25 axles, all read items kept")
-        << "25" << "1" + QString(",1").repeated(24) << "1" + QString(",1").repeated(24) << 25;
+        << "25"
+        << "1" + QString(",1").repeated(24) << "1" + QString(",1").repeated(24) << 25;
     // The list holds the two items read plus the spare entries the model grows for a number
     // beyond the valid range; no more than that is written.
-    QTest::newRow("a million axles, no more than the list holds")
-        << "1000000" << "1,2" << "1,2," << -1;
-    QTest::newRow("four billion does not convert") << "4000000000" << "1,2,3" << "" << 0;
-    QTest::newRow("negative") << "-3" << "1,2" << "" << 0;
+    QTest::newRow("a million axles, no more than the list holds") << "1000000"
+                                                                  << "1,2"
+                                                                  << "1,2," << -1;
+    QTest::newRow("four billion does not convert") << "4000000000"
+                                                   << "1,2,3"
+                                                   << "" << 0;
+    QTest::newRow("negative") << "-3"
+                              << "1,2"
+                              << "" << 0;
 }
 
 void tst_ConfFile::axleCountBeyondRangeBoundsTheItems()
@@ -270,10 +279,8 @@ void tst_ConfFile::axleCountBeyondRangeBoundsTheItems()
     QFETCH(int, items);
 
     CapturedLog log;
-    const Subclass subclass(QMap<QString, QString>{{"subclass", "1"},
-                                                   {"number_of_axles", axles},
-                                                   {"tyre_type", tyres},
-                                                   {"max_axle_weight__kN", "1,5"}});
+    const Subclass subclass(QMap<QString, QString> {{"subclass", "1"}, {"number_of_axles", axles},
+        {"tyre_type", tyres}, {"max_axle_weight__kN", "1,5"}});
     const QString text = subclass.to_string();
     const int start = text.indexOf("\ntyre_type=") + 11;
     const QString line = text.mid(start, text.indexOf('\n', start) - start);
@@ -293,9 +300,12 @@ void tst_ConfFile::roundTripIsByteExact_data()
 {
     QTest::addColumn<QString>("path");
 
-    QTest::newRow("european example") << QStringLiteral(VELTORA_SOURCE_DIR "/examples/european.conf");
-    QTest::newRow("warnings example") << QStringLiteral(VELTORA_SOURCE_DIR "/examples/warnings.conf");
-    QTest::newRow("unknown keys, UTF-8, 0 and 65535, 20 axles") << QFINDTESTDATA("data/roundtrip.conf");
+    QTest::newRow("european example")
+        << QStringLiteral(VELTORA_SOURCE_DIR "/examples/european.conf");
+    QTest::newRow("warnings example")
+        << QStringLiteral(VELTORA_SOURCE_DIR "/examples/warnings.conf");
+    QTest::newRow("unknown keys, UTF-8, 0 and 65535, 20 axles")
+        << QFINDTESTDATA("data/roundtrip.conf");
 }
 
 void tst_ConfFile::roundTripIsByteExact()
@@ -351,10 +361,10 @@ void tst_ConfFile::byteOrderMarkIsSkipped()
     // Editors on Windows start UTF-8 files with a byte order mark; it belongs to neither pass.
     const Conf conf(writeFile("\xEF\xBB\xBF[classes]\ncountry_code=SI\n\n"
                               "[subclass_1]\nmax_axle_weight__kN=1,5\n"),
-                    nullptr);
+        nullptr);
     QCOMPARE(conf.stopped_at_line(), 0);
     QCOMPARE(conf.get_country_code(), QStringLiteral("SI"));
-    QCOMPARE(conf.get_subclass_numbers(), QVector<quint16>{1});
+    QCOMPARE(conf.get_subclass_numbers(), QVector<quint16> {1});
     QVERIFY(conf.to_string().startsWith("[classes]\ncountry_code=SI\n\n[subclass_1]\n"));
 }
 
@@ -364,23 +374,24 @@ void tst_ConfFile::sectionNumbers_data()
     QTest::addColumn<QVector<quint16>>("numbers");
     QTest::addColumn<QString>("category");
 
-    QTest::newRow("leading zeros") << QByteArray("[subclass_007]\ncategory=1\n")
-                                   << QVector<quint16>{7} << "1";
-    QTest::newRow("70000 reads as 0") << QByteArray("[subclass_70000]\ncategory=1\n")
-                                      << QVector<quint16>{0} << "1";
+    QTest::newRow("leading zeros")
+        << QByteArray("[subclass_007]\ncategory=1\n") << QVector<quint16> {7} << "1";
+    QTest::newRow("70000 reads as 0")
+        << QByteArray("[subclass_70000]\ncategory=1\n") << QVector<quint16> {0} << "1";
     QTest::newRow("twenty digits read as 0")
-        << QByteArray("[subclass_99999999999999999999]\ncategory=1\n") << QVector<quint16>{0} << "1";
+        << QByteArray("[subclass_99999999999999999999]\ncategory=1\n") << QVector<quint16> {0}
+        << "1";
     QTest::newRow("lines before the first section")
-        << QByteArray("category=1\n[subclass_2]\ncategory=2\n") << QVector<quint16>{0, 2} << "1";
+        << QByteArray("category=1\n[subclass_2]\ncategory=2\n") << QVector<quint16> {0, 2} << "1";
     QTest::newRow("subclass entry overrides the section")
-        << QByteArray("[subclass_3]\nsubclass=9\ncategory=1\n") << QVector<quint16>{9} << "1";
+        << QByteArray("[subclass_3]\nsubclass=9\ncategory=1\n") << QVector<quint16> {9} << "1";
     QTest::newRow("later duplicate wins")
         << QByteArray("[subclass_3]\ncategory=1\n\n[subclass_3]\ncategory=2\n")
-        << QVector<quint16>{3} << "2";
-    QTest::newRow("section without entries") << QByteArray("[subclass_5]\n")
-                                             << QVector<quint16>{5} << "";
+        << QVector<quint16> {3} << "2";
+    QTest::newRow("section without entries")
+        << QByteArray("[subclass_5]\n") << QVector<quint16> {5} << "";
     QTest::newRow("blank lines with spaces skipped")
-        << QByteArray("  \n[subclass_6]\n\t\ncategory=1\n \n") << QVector<quint16>{6} << "1";
+        << QByteArray("  \n[subclass_6]\n\t\ncategory=1\n \n") << QVector<quint16> {6} << "1";
 }
 
 void tst_ConfFile::sectionNumbers()
@@ -428,7 +439,7 @@ void tst_ConfFile::classesSectionMayStandAnywhere()
     QCOMPARE(conf.stopped_at_line(), 0);
     QCOMPARE(conf.get_country_code(), QStringLiteral("AT"));
     QCOMPARE(conf.get_min_axle_distance(), QStringLiteral("1"));
-    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16>{1, 2}));
+    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {1, 2}));
     QCOMPARE(conf.get_subclass(2).get_category(), QStringLiteral("2"));
 }
 
@@ -440,17 +451,17 @@ void tst_ConfFile::weightLine_data()
     QTest::addColumn<QString>("warning");
 
     QTest::newRow("two axles and a constraint")
-        << "1,100;2,110;1+2,200" << QStringList{"100", "110"} << QStringList{"1+2,200"} << "";
+        << "1,100;2,110;1+2,200" << QStringList {"100", "110"} << QStringList {"1+2,200"} << "";
     QTest::newRow("comma between items stops the line")
-        << "1,100,2,110;1+2,200" << QStringList{"100"} << QStringList()
+        << "1,100,2,110;1+2,200" << QStringList {"100"} << QStringList()
         << "Expected two values for axle weight, got  (\"\", \"2\", \"110\")";
     QTest::newRow("last term of 9+10 is no axle")
-        << "9,80;10,80;9+10,150" << QStringList{"80", "80"} << QStringList{"9+10,150"} << "";
+        << "9,80;10,80;9+10,150" << QStringList {"80", "80"} << QStringList {"9+10,150"} << "";
     QTest::newRow("any other separator, axle numbers unused")
-        << "5,12.5 x 1,7.;2+3+4,240.25|1+2,9" << QStringList{"12.5", "7."}
-        << QStringList{"2+3+4,240.25", "1+2,9"} << "";
+        << "5,12.5 x 1,7.;2+3+4,240.25|1+2,9" << QStringList {"12.5", "7."}
+        << QStringList {"2+3+4,240.25", "1+2,9"} << "";
     QTest::newRow("constraint without weight is nothing")
-        << "1,10;1+2,;1+2" << QStringList{"10"} << QStringList() << "";
+        << "1,10;1+2,;1+2" << QStringList {"10"} << QStringList() << "";
     QTest::newRow("empty") << "" << QStringList() << QStringList()
                            << "Received empty weights string for class  42";
 }
@@ -480,16 +491,21 @@ void tst_ConfFile::distanceAndTyreLines_data()
     QTest::addColumn<QStringList>("maxs");
     QTest::addColumn<bool>("warns");
 
-    QTest::newRow("equal lengths") << "1,2" << "3,4" << QStringList{"1", "2"}
-                                   << QStringList{"3", "4"} << false;
+    QTest::newRow("equal lengths")
+        << "1,2"
+        << "3,4" << QStringList {"1", "2"} << QStringList {"3", "4"} << false;
     QTest::newRow("empty parts kept, no trimming")
-        << "1,, 2" << "3,4,5 " << QStringList{"1", "", " 2"} << QStringList{"3", "4", "5 "} << false;
-    QTest::newRow("different lengths") << "1" << "3,4" << QStringList{"1"}
-                                       << QStringList{"3", "4"} << true;
-    QTest::newRow("empty minimum changes nothing") << "" << "3" << QStringList{"old"}
-                                                   << QStringList{"old"} << false;
-    QTest::newRow("empty maximum changes nothing") << "1" << "" << QStringList{"old"}
-                                                   << QStringList{"old"} << false;
+        << "1,, 2"
+        << "3,4,5 " << QStringList {"1", "", " 2"} << QStringList {"3", "4", "5 "} << false;
+    QTest::newRow("different lengths")
+        << "1"
+        << "3,4" << QStringList {"1"} << QStringList {"3", "4"} << true;
+    QTest::newRow("empty minimum changes nothing")
+        << ""
+        << "3" << QStringList {"old"} << QStringList {"old"} << false;
+    QTest::newRow("empty maximum changes nothing")
+        << "1"
+        << "" << QStringList {"old"} << QStringList {"old"} << false;
 }
 
 void tst_ConfFile::distanceAndTyreLines()
@@ -526,11 +542,12 @@ void tst_ConfFile::scanStopIsRecorded_data()
     QTest::addColumn<QString>("lineText");
     QTest::addColumn<QVector<quint16>>("numbers");
 
-    const QByteArray equals = "[classes]\ncountry_code=SI\n\n[subclass_1]\nmax_axle_weight__kN=1,5\n"
-                              "[subclass_2]\ncategory=3=4\n[subclass_3]\ncategory=5\n";
-    QTest::newRow("value with equals") << equals << 7 << "category=3=4" << QVector<quint16>{1};
-    QTest::newRow("same in CRLF") << QByteArray(equals).replace("\n", "\r\n") << 7
-                                  << "category=3=4" << QVector<quint16>{1};
+    const QByteArray equals
+        = "[classes]\ncountry_code=SI\n\n[subclass_1]\nmax_axle_weight__kN=1,5\n"
+          "[subclass_2]\ncategory=3=4\n[subclass_3]\ncategory=5\n";
+    QTest::newRow("value with equals") << equals << 7 << "category=3=4" << QVector<quint16> {1};
+    QTest::newRow("same in CRLF") << QByteArray(equals).replace("\n", "\r\n") << 7 << "category=3=4"
+                                  << QVector<quint16> {1};
     QTest::newRow("comment before the first section")
         << QByteArray("; made by hand\n[subclass_1]\ncategory=1\n") << 1 << "; made by hand"
         << QVector<quint16>();
@@ -539,9 +556,9 @@ void tst_ConfFile::scanStopIsRecorded_data()
     QTest::newRow("section line with spaces")
         << QByteArray("[subclass_1]\nmax_axle_weight__kN=1,5\n [subclass_2] \ncategory=2\n") << 3
         << " [subclass_2] " << QVector<quint16>();
-    QTest::newRow("classes comments are no stop")
-        << QByteArray("[classes]\n; note\ncountry_code=SI\n\n[subclass_1]\nmax_axle_weight__kN=1,5\n")
-        << 0 << "" << QVector<quint16>{1};
+    QTest::newRow("classes comments are no stop") << QByteArray(
+        "[classes]\n; note\ncountry_code=SI\n\n[subclass_1]\nmax_axle_weight__kN=1,5\n")
+                                                  << 0 << "" << QVector<quint16> {1};
 }
 
 void tst_ConfFile::scanStopIsRecorded()
@@ -552,8 +569,8 @@ void tst_ConfFile::scanStopIsRecorded()
     QFETCH(QVector<quint16>, numbers);
 
     if (line > 0) {
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable("Read a line without equals: \"" + lineText + "\""));
+        QTest::ignoreMessage(
+            QtWarningMsg, qPrintable("Read a line without equals: \"" + lineText + "\""));
     }
     const Conf conf(writeFile(text), nullptr);
     QVERIFY(conf.file_opened());
@@ -612,10 +629,11 @@ void tst_ConfFile::hostileFileOpens_data()
     QTest::newRow("1 MB line without equals") << "[subclass_1]\n" + megabyte + "\n" << 0;
     QTest::newRow("1 MB section-like line") << "[subclass_" + QByteArray(1 << 20, '1') << 0;
     QTest::newRow("1 MB header line") << "[classes]\nclassification_version=" + megabyte << 0;
-    QTest::newRow("1 MB chain of +") << "[subclass_1]\nmax_axle_weight__kN="
-                                         + QByteArray("1+").repeated(1 << 19) + "\n" << 1;
-    QTest::newRow("four billion axles") << QByteArray("[subclass_1]\nnumber_of_axles=4000000000\n")
-                                        << 1;
+    QTest::newRow("1 MB chain of +")
+        << "[subclass_1]\nmax_axle_weight__kN=" + QByteArray("1+").repeated(1 << 19) + "\n"
+        << 1;
+    QTest::newRow("four billion axles")
+        << QByteArray("[subclass_1]\nnumber_of_axles=4000000000\n") << 1;
     QTest::newRow("int max axles") << QByteArray("[subclass_1]\nnumber_of_axles=2147483647\n") << 1;
     QTest::newRow("huge section number")
         << QByteArray("[subclass_99999999999999999999]\nnumber_of_axles=3\n") << 1;
@@ -624,7 +642,8 @@ void tst_ConfFile::hostileFileOpens_data()
     QTest::newRow("bare CR before LF inside a line")
         << QByteArray("[subclass_1]\rcategory=1\n") << 1;
     QTest::newRow("@Variant header value")
-        << QByteArray("[classes]\nclassification_version=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n") << 0;
+        << QByteArray("[classes]\nclassification_version=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n")
+        << 0;
 }
 
 void tst_ConfFile::hostileFileOpens()
@@ -680,13 +699,13 @@ void tst_ConfFile::europeanExampleIsValidEverywhere()
             return QString();
         }
         return conf.contains_subclass(number) ? conf.get_subclass(number).get_number_of_axles()
-                                               : QStringLiteral("0");
+                                              : QStringLiteral("0");
     };
     for (const quint16 number : numbers) {
         const Subclass subclass = conf.get_subclass(number);
-        QVERIFY2(subclass.is_subclass_valid(conf.get_min_axle_distance(),
-                                            conf.get_max_axle_distance()),
-                 qPrintable(QString::number(number)));
+        QVERIFY2(
+            subclass.is_subclass_valid(conf.get_min_axle_distance(), conf.get_max_axle_distance()),
+            qPrintable(QString::number(number)));
         QVERIFY(subclass.is_subclass_complete());
         QVERIFY(subclass.can_draw());
         for (int i = 0; i < subclass.get_combined_constraint_count(); ++i) {
@@ -704,7 +723,7 @@ void tst_ConfFile::europeanExampleIsValidEverywhere()
             }
         }
     }
-    QCOMPARE(letters, (QSet<QChar>{'A', 'B', 'C', 'H', 'L', 'M', 'V', 'D', 'S', 'T'}));
+    QCOMPARE(letters, (QSet<QChar> {'A', 'B', 'C', 'H', 'L', 'M', 'V', 'D', 'S', 'T'}));
     QVERIFY(constraints >= 5);
     QVERIFY(reclassified >= 4);
 }
@@ -716,7 +735,7 @@ void tst_ConfFile::warningsExampleShowsWarnings()
     QVERIFY(!conf.is_country_code_valid());
     QCOMPARE(conf.check_max_axle_distance(), 1);
     QVERIFY(conf.is_g_acceleration_constant_valid());
-    QCOMPARE(conf.get_invalid_subclasses(), (QVector<quint16>{2, 3, 4, 5}));
+    QCOMPARE(conf.get_invalid_subclasses(), (QVector<quint16> {2, 3, 4, 5}));
     QCOMPARE(conf.is_configuration_valid(), qMakePair(false, quint16(3)));
 }
 
