@@ -138,6 +138,7 @@ private slots:
     void wholeSubclassChecks_data();
     void wholeSubclassChecks();
     void wholeChecksFollowEdits();
+    void missingRowsAreReportedInOrder();
     void wholeChecksMatchPerIndexChecks();
     void numbersReadLikeQt();
     void duplicates_data();
@@ -356,6 +357,9 @@ void tst_Subclass::weightValidity_data()
     QTest::newRow("negative") << "-5" << false;
     QTest::newRow("text") << "heavy" << false;
     QTest::newRow("exponent") << "1e2" << true;
+    QTest::newRow("long text") << "0.000000000000000001" << true;
+    QTest::newRow("long zero") << "0.000000000000000000" << false;
+    QTest::newRow("sixteen digits") << "1234567890123456" << true;
 }
 
 void tst_Subclass::weightValidity()
@@ -613,6 +617,7 @@ void tst_Subclass::axleConfigurationValidity_data()
     QTest::newRow("unknown part letter") << "H2X2" << "4" << false;
     QTest::newRow("count first") << "2H" << "2" << false;
     QTest::newRow("part without count") << "H2T" << "2" << false;
+    QTest::newRow("vehicle without count") << "HT2" << "2" << false;
     QTest::newRow("trailing space") << "H2 " << "2" << false;
     QTest::newRow("empty") << "" << "0" << false;
     QTest::newRow("leading zero") << "H02" << "2" << true;
@@ -786,6 +791,28 @@ void tst_Subclass::wholeChecksFollowEdits()
     // The copy taken before the edits still answers for its own values.
     QVERIFY(copy.is_subclass_valid("1", "10"));
     QVERIFY(copy.is_subclass_complete());
+}
+
+void tst_Subclass::missingRowsAreReportedInOrder()
+{
+    // Too few weight rows for the number of axles: the gaps pass, then the missing axle warns.
+    Subclass s = valid_subclass(3);
+    s.remove_last_max_axle_weight();
+    s.remove_last_max_axle_weight();
+    QTest::ignoreMessage(QtWarningMsg, "is_max_axle_weight_valid: Checking if a nonexistent index "
+                                       " 2  exists in array of size  2");
+    QVERIFY(!s.is_subclass_valid("1", "10"));
+    QTest::ignoreMessage(QtWarningMsg, "is_max_axle_weight_valid: Checking if a nonexistent index "
+                                       " 2  exists in array of size  2");
+    QVERIFY(!s.is_subclass_complete());
+
+    // Uneven distance lists: complete (no comparison between them), but not valid.
+    Subclass t = valid_subclass(3);
+    t.set_max_distance_at_index("4.5", 3);
+    QVERIFY(t.is_subclass_complete());
+    QTest::ignoreMessage(QtWarningMsg, "is_max_distance_valid: Checking if a nonexistent index  0 "
+                                       " exists in array of size  4");
+    QVERIFY(!t.is_subclass_valid("1", "10"));
 }
 
 void tst_Subclass::wholeChecksMatchPerIndexChecks()
