@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <random>
 
 namespace
@@ -141,6 +142,31 @@ void is_configuration_valid(benchmark::State &state)
     }
 }
 
+// The same checks on a configuration nothing has been asked of yet (as right after opening a
+// file): every subclass is read for the first time.
+template<typename Check>
+void first_call(benchmark::State &state, Check check)
+{
+    std::optional<Conf> conf;
+    for (auto _ : state) {
+        state.PauseTiming();
+        conf.reset();
+        conf.emplace(make_conf(int(state.range(0)), int(state.range(1))));
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(check(*conf));
+    }
+}
+
+void find_duplicates_first_call(benchmark::State &state)
+{
+    first_call(state, [](const Conf &conf) { return conf.find_duplicates(); });
+}
+
+void get_invalid_subclasses_first_call(benchmark::State &state)
+{
+    first_call(state, [](const Conf &conf) { return conf.get_invalid_subclasses(); });
+}
+
 } // namespace
 
 // Arguments: number of subclasses, and a fixed number of axles (0: 2 to 20 axles).
@@ -156,5 +182,14 @@ BENCHMARK(check_max_axle_distance)
     ->Args({65536, 20})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(is_configuration_valid)->Args({1000, 0})->Args({65536, 0})->Unit(benchmark::kMillisecond);
+
+BENCHMARK(find_duplicates_first_call)
+    ->Args({65536, 0})
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(get_invalid_subclasses_first_call)
+    ->Args({65536, 20})
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -142,6 +142,15 @@ bool sum_of_digit_runs(const QString &text, qint64 &sum)
     return true;
 }
 
+void prefetch(const void *address)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    Q_UNUSED(address);
+#endif
+}
+
 // A 64-bit mixing step (splitmix64's finaliser): spreads the sum of a running hash and the
 // next part over all bits, so that sequences of equal texts in another order hash apart.
 quint64 mix(quint64 h)
@@ -690,6 +699,14 @@ const Subclass::Summary &Subclass::summary() const
         && known->lists[3].isSharedWith(tyre_types)
         && known->lists[4].isSharedWith(combined_constraints)) {
         return *known;
+    }
+    // The texts lie scattered over the heap: ask for all of them at once rather than wait for
+    // each in turn, which is most of the time of a first reading of a large configuration.
+    for (const QStringList *list : {&max_axle_weights, &min_axle_distances, &max_axle_distances,
+                                    &tyre_types}) {
+        for (const QString &entry : *list) {
+            prefetch(const_cast<QString &>(entry).data_ptr());
+        }
     }
     auto fresh = std::make_shared<Summary>();
     Summary &s = *fresh;
