@@ -8,8 +8,11 @@
 #include <QRegExp>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <QTextStream>
 #include <QVariant>
+
+#include <cstring>
 
 namespace {
 
@@ -23,24 +26,98 @@ bool isBlank(const QString &line)
     return true;
 }
 
-// Every key of the [classes] section, known or not.
-QMap<QString, QString> readHeader(const QString &path, QObject *parent)
+// Stand-ins for "@" and "\\" in the copy a risky header is read from (see readHeader): the
+// noncharacters U+FDD0 and U+FDD1, which no text uses, in UTF-8.
+const char AtStandIn[] = "\xEF\xB7\x90";
+const char BackslashStandIn[] = "\xEF\xB7\x91";
+
+QString restored(QString text)
 {
-    QSettings settings(path, QSettings::IniFormat, parent);
-    // Qt 5 reads INI files as Latin-1 unless told otherwise; the writer writes UTF-8, so a
+    return text.replace(QChar(0xFDD0), QLatin1Char('@')).replace(QChar(0xFDD1), QLatin1Char('\\'));
+}
+
+// Qt's INI reader decodes keys as Latin-1 while the writer writes UTF-8: a key such as "Čas"
+// would grow at every open and save. Keys that are valid UTF-8 read as UTF-8.
+QString decodedKey(const QString &key)
+{
+    for (const QChar c : key) {
+        if (c.unicode() > 0xFF) {
+            return key;
+        }
+    }
+    const QByteArray bytes = key.toLatin1();
+    const QString utf8 = QString::fromUtf8(bytes);
+    return utf8.toUtf8() == bytes ? utf8 : key;
+}
+
+QString valueText(const QVariant &value)
+{
+    // The INI reader hands back a value with commas (EU 8+1, rev 3) as a list, which would
+    // read as the empty text and be lost at the next save.
+    if (value.type() == QVariant::StringList || value.type() == QVariant::List) {
+        QStringList items;
+        for (const QVariant &item : value.toList()) {
+            items << item.toString();
+        }
+        return items.join(QLatin1Char(','));
+    }
+    return value.toString();
+}
+
+// Every key of the [classes] section of `file`, known or not, through Qt's INI reader. That
+// reader turns a value starting with "@" (typed, or made by an escape such as \x40) into a
+// QVariant, and for "@Variant(" it deserialises the bytes that follow: a list length declared
+// there is reserved before anything is read, so a few hostile bytes make it ask for gigabytes
+// and abort. No value the editor writes holds "@" or "\\". A file with neither is read as it
+// is; any other is read from a copy in which both stand in for characters no text uses, put
+// back afterwards: there every value reads as its literal text and escapes stay as written.
+QMap<QString, QString> readHeader(const QString &path, QObject *parent, QFile &file)
+{
+    char chunk[1 << 16];
+    qint64 size = 0;
+    bool risky = false;
+    while (!risky && (size = file.read(chunk, sizeof chunk)) > 0) {
+        risky = std::memchr(chunk, '@', size_t(size)) || std::memchr(chunk, '\\', size_t(size));
+    }
+    QMap<QString, QString> header;
+    QTemporaryFile copy;
+    if (risky) {
+        if (!file.seek(0) || !copy.open()) {
+            return header;
+        }
+        while ((size = file.read(chunk, sizeof chunk)) > 0) {
+            QByteArray safe;
+            safe.reserve(int(size) * 3);
+            for (qint64 i = 0; i < size; ++i) {
+                if (chunk[i] == '@') {
+                    safe += AtStandIn;
+                } else if (chunk[i] == '\\') {
+                    safe += BackslashStandIn;
+                } else {
+                    safe += chunk[i];
+                }
+            }
+            if (copy.write(safe) != safe.size()) {
+                return header;
+            }
+        }
+        if (!copy.flush()) {
+            return header;
+        }
+    }
+
+    QSettings settings(risky ? copy.fileName() : path, QSettings::IniFormat, parent);
+    // Qt 5 reads INI values as Latin-1 unless told otherwise; the writer writes UTF-8, so a
     // version such as "Č-2024" would come back corrupted after one open and save.
     settings.setIniCodec("UTF-8");
     settings.beginGroup(QStringLiteral("classes"));
-    QMap<QString, QString> header;
     const QStringList keys = settings.childKeys();
     for (const QString &key : keys) {
-        const QVariant value = settings.value(key);
-        // The INI reader hands back a value with commas (EU 8+1, rev 3) as a list, which
-        // would read as the empty text and be lost at the next save.
-        if (value.type() == QVariant::StringList) {
-            header.insert(key, value.toStringList().join(QLatin1Char(',')));
+        const QString value = valueText(settings.value(key));
+        if (risky) {
+            header.insert(restored(decodedKey(key)), restored(value));
         } else {
-            header.insert(key, value.toString());
+            header.insert(decodedKey(key), value);
         }
     }
     settings.endGroup();
@@ -60,7 +137,12 @@ Conf::Conf(const QString &path, QObject *parent)
         return;
     }
 
-    header = readHeader(path, parent);
+    header = readHeader(path, parent, file);
+    if (!file.seek(0)) {
+        header.clear();
+        opened = false;
+        return;
+    }
 
     // The subclass sections. readLine ends a line only at "\n" (dropping a "\r" before it), so
     // line numbers count the same in LF and CRLF files; a file with bare "\r" line ends is one

@@ -121,6 +121,8 @@ private slots:
     void crlfReadsLikeLf();
     void headerListValueKeptJoined();
     void nonAsciiHeaderSurvivesByteForByte();
+    void atSignAndBackslashReadLiterally_data();
+    void atSignAndBackslashReadLiterally();
     void byteOrderMarkIsSkipped();
     void sectionNumbers_data();
     void sectionNumbers();
@@ -354,6 +356,47 @@ void tst_ConfFile::nonAsciiHeaderSurvivesByteForByte()
     Conf copy = conf;
     QCOMPARE(copy.get_subclass(1).get_category(), QString::fromUtf8("\xC5\xA0"));
     QCOMPARE(saved(conf), text);
+}
+
+void tst_ConfFile::atSignAndBackslashReadLiterally_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    // Qt's INI reader would deserialise these and reserve room for two billion list items.
+    QTest::newRow("@Variant list")
+        << QByteArray("x=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)") << "x"
+        << "@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)";
+    QTest::newRow("@ made by an escape")
+        << QByteArray("x=\\x40Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)") << "x"
+        << "\\x40Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)";
+    QTest::newRow("@ inside a value") << QByteArray("contact=wim@example.com") << "contact"
+                                      << "wim@example.com";
+    QTest::newRow("@Rect is text, not lost") << QByteArray("x=@Rect(1 2 3 4)") << "x"
+                                             << "@Rect(1 2 3 4)";
+    QTest::newRow("non-ASCII key") << QByteArray("\xC4\x8C"
+                                                 "as=1")
+                                   << QString::fromUtf8("\xC4\x8C"
+                                                        "as")
+                                   << "1";
+}
+
+void tst_ConfFile::atSignAndBackslashReadLiterally()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+
+    const QByteArray text = "[classes]\ncountry_code=SI\n" + line + "\n\n";
+    const Conf conf(writeFile(text), nullptr);
+    QCOMPARE(conf.get_country_code(), QStringLiteral("SI"));
+    QVERIFY(conf.to_string().contains("\n" + key + "=" + value + "\n"));
+    const QByteArray once = saved(conf);
+    QCOMPARE(saved(Conf(writeFile(once), nullptr)), once);
+    if (!line.startsWith("x=\\x40")) {
+        QVERIFY(once.contains("\n" + line + "\n"));
+    }
 }
 
 void tst_ConfFile::byteOrderMarkIsSkipped()
