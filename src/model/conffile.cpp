@@ -26,8 +26,9 @@ bool isBlank(const QString &line)
     return true;
 }
 
-// Stand-ins for "@" and "\\" in the copy a risky header is read from (see readHeader): the
-// noncharacters U+FDD0 and U+FDD1, which no text uses, in UTF-8.
+// Stand-ins for "@" and "\" in the copy a risky header is read from (see readHeader): the
+// noncharacters U+FDD0 and U+FDD1, which no text uses, in UTF-8. (A risky file that holds them
+// anyway gets them back as "@" and "\".)
 const char AtStandIn[] = "\xEF\xB7\x90";
 const char BackslashStandIn[] = "\xEF\xB7\x91";
 
@@ -68,10 +69,11 @@ QString valueText(const QVariant &value)
 // reader turns a value starting with "@" (typed, or made by an escape such as \x40) into a
 // QVariant, and for "@Variant(" it deserialises the bytes that follow: a list length declared
 // there is reserved before anything is read, so a few hostile bytes make it ask for gigabytes
-// and abort. No value the editor writes holds "@" or "\\". A file with neither is read as it
-// is; any other is read from a copy in which both stand in for characters no text uses, put
-// back afterwards: there every value reads as its literal text and escapes stay as written.
-QMap<QString, QString> readHeader(const QString &path, QObject *parent, QFile &file)
+// and abort. No value the editor writes holds "@" or "\". A file with neither is read as it
+// is; any other is read from a temporary copy in which both stand in for characters no text
+// uses, put back afterwards: there every value reads as its literal text and escapes stay as
+// written. False when that copy cannot be made.
+bool readHeader(const QString &path, QObject *parent, QFile &file, QMap<QString, QString> &header)
 {
     char chunk[1 << 16];
     qint64 size = 0;
@@ -79,11 +81,10 @@ QMap<QString, QString> readHeader(const QString &path, QObject *parent, QFile &f
     while (!risky && (size = file.read(chunk, sizeof chunk)) > 0) {
         risky = std::memchr(chunk, '@', size_t(size)) || std::memchr(chunk, '\\', size_t(size));
     }
-    QMap<QString, QString> header;
     QTemporaryFile copy;
     if (risky) {
         if (!file.seek(0) || !copy.open()) {
-            return header;
+            return false;
         }
         while ((size = file.read(chunk, sizeof chunk)) > 0) {
             QByteArray safe;
@@ -98,11 +99,11 @@ QMap<QString, QString> readHeader(const QString &path, QObject *parent, QFile &f
                 }
             }
             if (copy.write(safe) != safe.size()) {
-                return header;
+                return false;
             }
         }
-        if (!copy.flush()) {
-            return header;
+        if (size < 0 || !copy.flush()) {
+            return false;
         }
     }
 
@@ -121,7 +122,7 @@ QMap<QString, QString> readHeader(const QString &path, QObject *parent, QFile &f
         }
     }
     settings.endGroup();
-    return header;
+    return true;
 }
 
 } // namespace
@@ -137,8 +138,8 @@ Conf::Conf(const QString &path, QObject *parent)
         return;
     }
 
-    header = readHeader(path, parent, file);
-    if (!file.seek(0)) {
+    // A header that cannot be read safely makes the file unreadable rather than headerless.
+    if (!readHeader(path, parent, file, header) || !file.seek(0)) {
         header.clear();
         opened = false;
         return;
