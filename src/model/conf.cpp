@@ -24,6 +24,8 @@ using Group = std::vector<const Entry *>;
 using Limits = std::array<int, 4>;
 
 constexpr unsigned all_kinds = 0xF;
+// Groups up to this size are compared pair by pair.
+constexpr size_t small_group = 24;
 
 bool has_kind(unsigned kinds, int k)
 {
@@ -103,7 +105,7 @@ public:
         if (s.size() < 2 || !beats(s[0]->number, s[1]->number)) {
             return;
         }
-        if (kinds == 0 || s.size() <= 24) {
+        if (kinds == 0 || s.size() <= small_group) {
             // In ascending order of A, then B: the first confirmed pair is the lowest here.
             for (size_t i = 0; i < s.size(); ++i) {
                 for (size_t j = i + 1; j < s.size(); ++j) {
@@ -202,7 +204,8 @@ private:
     {
         const Entry *low = a->number < b->number ? a : b;
         const Entry *high = a->number < b->number ? b : a;
-        if (!beats(low->number, high->number) || !hashes_agree(a, b, kinds)
+        const bool hashed = a->prefixes[0] != nullptr;
+        if (!beats(low->number, high->number) || (hashed && !hashes_agree(a, b, kinds))
             || !low->subclass->is_duplicate_of(*high->subclass)) {
             return false;
         }
@@ -529,8 +532,7 @@ QString Conf::find_duplicates() const
     std::vector<Entry> entries;
     entries.reserve(size_t(subclasses.size()));
     for (auto it = subclasses.constBegin(); it != subclasses.constEnd(); ++it) {
-        const auto print = it.value().fingerprint();
-        entries.push_back({it.key(), print.values, print.lengths, print.prefixes, &it.value()});
+        entries.push_back({it.key(), it.value().values_hash(), {}, {}, &it.value()});
     }
     Group all;
     all.reserve(entries.size());
@@ -539,6 +541,18 @@ QString Conf::find_duplicates() const
     }
     DuplicateSearch search;
     for (const Group &group : split(all, [](const Entry *e) { return e->values; })) {
+        if (group.size() < 2) {
+            continue;
+        }
+        // Only subclasses whose values recur need their lists read, and only in groups too
+        // large to compare pair by pair: a pair of different subclasses mostly differs in
+        // its first entries, which is all the pairwise comparison then reads.
+        for (const Entry *e : group.size() > small_group ? group : Group()) {
+            Entry &entry = entries[size_t(e - entries.data())];
+            const auto print = entry.subclass->fingerprint();
+            entry.lengths = print.lengths;
+            entry.prefixes = print.prefixes;
+        }
         search.within(group, all_kinds, Limits{{0, 0, 0, 0}});
     }
     if (!search.found) {

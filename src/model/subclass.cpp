@@ -128,10 +128,19 @@ bool sum_of_digit_runs(const QString &text, qint64 &sum)
             continue;
         }
         const int end = skip_digits(text, pos);
-        bool ok = false;
-        const int run = text.midRef(pos, end - pos).toInt(&ok);
-        if (!ok) {
-            return false;
+        int run = 0;
+        bool ascii = end - pos <= 9;
+        for (int i = pos; ascii && i < end; ++i) {
+            const ushort u = text.at(i).unicode();
+            ascii = is_ascii_digit(u);
+            run = run * 10 + (u - '0');
+        }
+        if (!ascii) {
+            bool ok = false;
+            run = text.midRef(pos, end - pos).toInt(&ok);
+            if (!ok) {
+                return false;
+            }
         }
         sum += run;
         if (sum > std::numeric_limits<int>::max()) {
@@ -140,15 +149,6 @@ bool sum_of_digit_runs(const QString &text, qint64 &sum)
         pos = end;
     }
     return true;
-}
-
-void prefetch(const void *address)
-{
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    Q_UNUSED(address);
-#endif
 }
 
 // A 64-bit mixing step (splitmix64's finaliser): spreads the sum of a running hash and the
@@ -216,6 +216,8 @@ struct Subclass::Summary
     QMap<QString, QString> values;
     std::array<QStringList, 5> lists; // weights, minimum and maximum distances, tyres, constraints
 
+    // The checks' part, read on the first check.
+    bool checked = false;
     // Every index the whole-subclass checks visit exists, so none of them logs and the
     // results below decide them.
     bool regular = false;
@@ -229,13 +231,94 @@ struct Subclass::Summary
     bool axles_valid = true; // every axle's weight and tyre type
     bool constraints_valid = true;
     bool scalars_valid = false; // category, number of axles, maximum GVW, axle configuration
-
     // The largest maximum distance over the whole list, for the header's maximum.
     float largest_max = -std::numeric_limits<float>::infinity();
-    // The duplicate search's hashes; the prefix hashes of all four lists in one block.
+
+    // The duplicate search's part, read when the search first needs it: the values' hash
+    // for every subclass, the lists' hashes only for subclasses whose values recur.
+    bool values_hashed = false;
+    bool lists_hashed = false;
     Fingerprint fingerprint;
-    std::vector<quint64> prefix_hashes;
+    std::vector<quint64> prefix_hashes; // of all four lists, one after the other
+
+    void check(const Subclass &subclass);
+    void hash_values();
+    void hash_lists();
 };
+
+void Subclass::Summary::check(const Subclass &subclass)
+{
+    const QStringList &weights = lists[0];
+    const QStringList &mins = lists[1];
+    const QStringList &maxs = lists[2];
+    const QStringList &tyres = lists[3];
+    const int n = whole_of(subclass.value_of(key_number_of_axles()));
+    const int axles = qMax(n, 0);
+    gaps = qMax(n - 1, 0);
+    regular = (gaps == 0 || (gaps <= mins.size() && mins.size() == maxs.size()))
+              && axles <= weights.size() && axles <= tyres.size();
+    if (regular) {
+        for (int i = 0; i < gaps; ++i) {
+            const float m = real_of(mins.at(i));
+            const float M = real_of(maxs.at(i));
+            ordered = ordered && m <= M;
+            distances_positive = distances_positive && m > 0 && M > 0;
+            lowest_min = qMin(lowest_min, m);
+            highest_min = qMax(highest_min, m);
+            lowest_max = qMin(lowest_max, M);
+            highest_max = qMax(highest_max, M);
+        }
+        for (int i = 0; i < axles && axles_valid; ++i) {
+            const int tyre = whole_of(tyres.at(i));
+            axles_valid = real_of(weights.at(i)) > 0 && tyre >= 1 && tyre <= 4;
+        }
+    }
+    for (const QString &constraint : qAsConst(lists[4])) {
+        constraints_valid = constraints_valid && matches_combined_constraint(constraint);
+    }
+    scalars_valid = subclass.is_category_valid() && subclass.is_number_of_axles_valid()
+                    && subclass.is_max_GVW_valid() && subclass.is_axle_configuration_valid();
+    for (const QString &distance : maxs) {
+        const float d = real_of(distance);
+        if (d > largest_max) {
+            largest_max = d;
+        }
+    }
+    checked = true;
+}
+
+void Subclass::Summary::hash_values()
+{
+    fingerprint.values = mix(quint64(values.size()));
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        fingerprint.values = mix(fingerprint.values + text_hash(it.value()));
+    }
+    values_hashed = true;
+}
+
+void Subclass::Summary::hash_lists()
+{
+    size_t total = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        total += size_t(lists[k].size()) + 1;
+    }
+    prefix_hashes.reserve(total);
+    std::array<size_t, 4> starts{};
+    for (size_t k = 0; k < 4; ++k) {
+        starts[k] = prefix_hashes.size();
+        quint64 h = k;
+        prefix_hashes.push_back(h);
+        for (const QString &entry : qAsConst(lists[k])) {
+            h = mix(h + text_hash(entry));
+            prefix_hashes.push_back(h);
+        }
+        fingerprint.lengths[k] = lists[k].size();
+    }
+    for (size_t k = 0; k < 4; ++k) {
+        fingerprint.prefixes[k] = prefix_hashes.data() + starts[k];
+    }
+    lists_hashed = true;
+}
 
 Subclass::Subclass() = default;
 
@@ -689,9 +772,9 @@ bool Subclass::can_draw() const
     return is_number_of_axles_valid();
 }
 
-const Subclass::Summary &Subclass::summary() const
+Subclass::Summary &Subclass::summary() const
 {
-    const Summary *known = cache.get();
+    Summary *known = cache.get();
     if (known && known->values.isSharedWith(values)
         && known->lists[0].isSharedWith(max_axle_weights)
         && known->lists[1].isSharedWith(min_axle_distances)
@@ -700,84 +783,25 @@ const Subclass::Summary &Subclass::summary() const
         && known->lists[4].isSharedWith(combined_constraints)) {
         return *known;
     }
-    // The texts lie scattered over the heap: ask for all of them at once rather than wait for
-    // each in turn, which is most of the time of a first reading of a large configuration.
-    for (const QStringList *list : {&max_axle_weights, &min_axle_distances, &max_axle_distances,
-                                    &tyre_types}) {
-        for (const QString &entry : *list) {
-            prefetch(const_cast<QString &>(entry).data_ptr());
-        }
-    }
-    auto fresh = std::make_shared<Summary>();
-    Summary &s = *fresh;
-    s.values = values;
-    s.lists = {max_axle_weights, min_axle_distances, max_axle_distances, tyre_types,
-               combined_constraints};
-
-    const int n = whole_of(value_of(key_number_of_axles()));
-    const int axles = qMax(n, 0);
-    s.gaps = qMax(n - 1, 0);
-    s.regular = (s.gaps == 0
-                 || (s.gaps <= min_axle_distances.size()
-                     && min_axle_distances.size() == max_axle_distances.size()))
-                && axles <= max_axle_weights.size() && axles <= tyre_types.size();
-    if (s.regular) {
-        for (int i = 0; i < s.gaps; ++i) {
-            const float m = real_of(min_axle_distances.at(i));
-            const float M = real_of(max_axle_distances.at(i));
-            s.ordered = s.ordered && m <= M;
-            s.distances_positive = s.distances_positive && m > 0 && M > 0;
-            s.lowest_min = qMin(s.lowest_min, m);
-            s.highest_min = qMax(s.highest_min, m);
-            s.lowest_max = qMin(s.lowest_max, M);
-            s.highest_max = qMax(s.highest_max, M);
-        }
-        for (int i = 0; i < axles && s.axles_valid; ++i) {
-            const int tyre = whole_of(tyre_types.at(i));
-            s.axles_valid = real_of(max_axle_weights.at(i)) > 0 && tyre >= 1 && tyre <= 4;
-        }
-    }
-    for (const QString &constraint : combined_constraints) {
-        s.constraints_valid = s.constraints_valid && matches_combined_constraint(constraint);
-    }
-    s.scalars_valid = is_category_valid() && is_number_of_axles_valid() && is_max_GVW_valid()
-                      && is_axle_configuration_valid();
-    for (const QString &distance : max_axle_distances) {
-        const float d = real_of(distance);
-        if (d > s.largest_max) {
-            s.largest_max = d;
-        }
-    }
-    s.fingerprint.values = mix(quint64(values.size()));
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
-        s.fingerprint.values = mix(s.fingerprint.values + text_hash(it.value()));
-    }
-    size_t total = 0;
-    for (size_t k = 0; k < 4; ++k) {
-        total += size_t(s.lists[k].size()) + 1;
-    }
-    s.prefix_hashes.reserve(total);
-    std::array<size_t, 4> starts{};
-    for (size_t k = 0; k < 4; ++k) {
-        starts[k] = s.prefix_hashes.size();
-        quint64 h = k;
-        s.prefix_hashes.push_back(h);
-        for (const QString &entry : qAsConst(s.lists[k])) {
-            h = mix(h + text_hash(entry));
-            s.prefix_hashes.push_back(h);
-        }
-        s.fingerprint.lengths[k] = s.lists[k].size();
-    }
-    for (size_t k = 0; k < 4; ++k) {
-        s.fingerprint.prefixes[k] = s.prefix_hashes.data() + starts[k];
-    }
-    cache = std::move(fresh);
+    cache = std::make_shared<Summary>();
+    cache->values = values;
+    cache->lists = {max_axle_weights, min_axle_distances, max_axle_distances, tyre_types,
+                    combined_constraints};
     return *cache;
+}
+
+const Subclass::Summary &Subclass::checked_summary() const
+{
+    Summary &s = summary();
+    if (!s.checked) {
+        s.check(*this);
+    }
+    return s;
 }
 
 bool Subclass::subclass_valid(float hdr_min, float hdr_max) const
 {
-    const Summary &s = summary();
+    const Summary &s = checked_summary();
     if (s.regular) {
         // Over all gaps at once: every minimum and maximum within the header limits is the
         // same as the lowest and highest of them within the limits.
@@ -810,7 +834,7 @@ bool Subclass::is_subclass_valid(QString hdr_min, QString hdr_max) const
 
 bool Subclass::is_subclass_complete() const
 {
-    const Summary &s = summary();
+    const Summary &s = checked_summary();
     if (s.regular) {
         return (s.gaps == 0 || s.distances_positive) && s.axles_valid && s.scalars_valid;
     }
@@ -831,12 +855,26 @@ bool Subclass::is_subclass_complete() const
 
 float Subclass::largest_max_distance() const
 {
-    return summary().largest_max;
+    return checked_summary().largest_max;
+}
+
+quint64 Subclass::values_hash() const
+{
+    Summary &s = summary();
+    if (!s.values_hashed) {
+        s.hash_values();
+    }
+    return s.fingerprint.values;
 }
 
 Subclass::Fingerprint Subclass::fingerprint() const
 {
-    return summary().fingerprint;
+    values_hash();
+    Summary &s = summary();
+    if (!s.lists_hashed) {
+        s.hash_lists();
+    }
+    return s.fingerprint;
 }
 
 bool Subclass::is_duplicate_of(const Subclass &other) const

@@ -109,7 +109,8 @@ private:
     // need, read once and kept until the subclass changes: the editor rebuilds the list of
     // invalid subclasses after every edit, when all subclasses but one are as they were.
     struct Summary;
-    const Summary &summary() const;
+    Summary &summary() const;
+    const Summary &checked_summary() const;
     bool subclass_valid(float hdr_min, float hdr_max) const;
     float largest_max_distance() const;
     // What the duplicate search compares before it compares texts: a hash of the values, and
@@ -122,6 +123,7 @@ private:
         std::array<int, 4> lengths{};
         std::array<const quint64 *, 4> prefixes{};
     };
+    quint64 values_hash() const;
     Fingerprint fingerprint() const;
 
     quint16 subclass = 0;
@@ -132,5 +134,5 @@ private:
     QStringList tyre_types;
     QStringList combined_constraints;
 
-    mutable std::shared_ptr<const Summary> cache;
+    mutable std::shared_ptr<Summary> cache;
 };
