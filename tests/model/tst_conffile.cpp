@@ -26,38 +26,13 @@ QByteArray fileBytes(const QString &path)
     return file.readAll();
 }
 
-QStringList weightsOf(const Subclass &subclass)
+// One of a subclass's lists, read through its count and index getters.
+QStringList listOf(
+    const Subclass &subclass, int (Subclass::*count)() const, QString (Subclass::*at)(int) const)
 {
     QStringList list;
-    for (int i = 0; i < subclass.get_max_axle_weight_count(); ++i) {
-        list << subclass.get_max_axle_weight_at_index(i);
-    }
-    return list;
-}
-
-QStringList constraintsOf(const Subclass &subclass)
-{
-    QStringList list;
-    for (int i = 0; i < subclass.get_combined_constraint_count(); ++i) {
-        list << subclass.get_combined_constraint_at_index(i);
-    }
-    return list;
-}
-
-QStringList minDistancesOf(const Subclass &subclass)
-{
-    QStringList list;
-    for (int i = 0; i < subclass.get_min_distance_count(); ++i) {
-        list << subclass.get_min_distance_at_index(i);
-    }
-    return list;
-}
-
-QStringList maxDistancesOf(const Subclass &subclass)
-{
-    QStringList list;
-    for (int i = 0; i < subclass.get_max_distance_count(); ++i) {
-        list << subclass.get_max_distance_at_index(i);
+    for (int i = 0; i < (subclass.*count)(); ++i) {
+        list << (subclass.*at)(i);
     }
     return list;
 }
@@ -522,8 +497,12 @@ void tst_ConfFile::weightLine()
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
     }
     subclass.set_max_axle_weights(line);
-    QCOMPARE(weightsOf(subclass), weights);
-    QCOMPARE(constraintsOf(subclass), constraints);
+    QCOMPARE(listOf(subclass, &Subclass::get_max_axle_weight_count,
+                 &Subclass::get_max_axle_weight_at_index),
+        weights);
+    QCOMPARE(listOf(subclass, &Subclass::get_combined_constraint_count,
+                 &Subclass::get_combined_constraint_at_index),
+        constraints);
 }
 
 void tst_ConfFile::distanceAndTyreLines_data()
@@ -566,8 +545,12 @@ void tst_ConfFile::distanceAndTyreLines()
         QTest::ignoreMessage(QtWarningMsg, "Mins and maxs have a different number of elements!");
     }
     subclass.set_min_max_distances(minText, maxText);
-    QCOMPARE(minDistancesOf(subclass), mins);
-    QCOMPARE(maxDistancesOf(subclass), maxs);
+    QCOMPARE(
+        listOf(subclass, &Subclass::get_min_distance_count, &Subclass::get_min_distance_at_index),
+        mins);
+    QCOMPARE(
+        listOf(subclass, &Subclass::get_max_distance_count, &Subclass::get_max_distance_at_index),
+        maxs);
 
     // The tyre line follows the same splitting; the empty text leaves the list alone.
     subclass.set_tyre_types(minText);
