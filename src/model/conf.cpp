@@ -16,6 +16,7 @@ struct Entry
     quint16 number;
     quint64 values;
     std::array<int, 4> lengths;
+    std::array<quint64, 4> heads;
     std::array<const quint64 *, 4> prefixes;
     const Subclass *subclass;
 };
@@ -50,6 +51,17 @@ bool hashes_agree(const Entry *a, const Entry *b, unsigned kinds)
             if (a->prefixes[k][n] != b->prefixes[k][n]) {
                 return false;
             }
+        }
+    }
+    return true;
+}
+
+// The first entries of every list have equal hashes where both lists have one.
+bool heads_agree(const Entry *a, const Entry *b)
+{
+    for (size_t k = 0; k < 4; ++k) {
+        if (a->lengths[k] > 0 && b->lengths[k] > 0 && a->heads[k] != b->heads[k]) {
+            return false;
         }
     }
     return true;
@@ -204,8 +216,8 @@ private:
     {
         const Entry *low = a->number < b->number ? a : b;
         const Entry *high = a->number < b->number ? b : a;
-        const bool hashed = a->prefixes[0] != nullptr;
-        if (!beats(low->number, high->number) || (hashed && !hashes_agree(a, b, kinds))
+        if (!beats(low->number, high->number) || !heads_agree(a, b)
+            || (a->prefixes[0] && !hashes_agree(a, b, kinds))
             || !low->subclass->is_duplicate_of(*high->subclass)) {
             return false;
         }
@@ -532,7 +544,9 @@ QString Conf::find_duplicates() const
     std::vector<Entry> entries;
     entries.reserve(size_t(subclasses.size()));
     for (auto it = subclasses.constBegin(); it != subclasses.constEnd(); ++it) {
-        entries.push_back({it.key(), it.value().values_hash(), {}, {}, &it.value()});
+        const auto print = it.value().fingerprint(false);
+        entries.push_back(
+            {it.key(), print.values, print.lengths, print.heads, print.prefixes, &it.value()});
     }
     Group all;
     all.reserve(entries.size());
@@ -549,9 +563,7 @@ QString Conf::find_duplicates() const
         // its first entries, which is all the pairwise comparison then reads.
         for (const Entry *e : group.size() > small_group ? group : Group()) {
             Entry &entry = entries[size_t(e - entries.data())];
-            const auto print = entry.subclass->fingerprint();
-            entry.lengths = print.lengths;
-            entry.prefixes = print.prefixes;
+            entry.prefixes = entry.subclass->fingerprint(true).prefixes;
         }
         search.within(group, all_kinds, Limits{{0, 0, 0, 0}});
     }

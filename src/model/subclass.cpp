@@ -211,10 +211,17 @@ bool prefixes_agree(const QStringList &a, const QStringList &b)
 
 struct Subclass::Summary
 {
+    Summary(const QMap<QString, QString> &values, const std::array<QStringList, 5> &lists)
+        : values(values)
+        , lists(lists)
+    {
+    }
+
     // Shallow copies of what it was read from: any change to the subclass detaches its
-    // container from these, which is how a stale summary is told.
-    QMap<QString, QString> values;
-    std::array<QStringList, 5> lists; // weights, minimum and maximum distances, tyres, constraints
+    // container from these, which is how a stale summary is told. Const, so that reading
+    // them can never detach them instead.
+    const QMap<QString, QString> values;
+    const std::array<QStringList, 5> lists; // weights, min and max distances, tyres, constraints
 
     // The checks' part, read on the first check.
     bool checked = false;
@@ -234,8 +241,9 @@ struct Subclass::Summary
     // The largest maximum distance over the whole list, for the header's maximum.
     float largest_max = -std::numeric_limits<float>::infinity();
 
-    // The duplicate search's part, read when the search first needs it: the values' hash
-    // for every subclass, the lists' hashes only for subclasses whose values recur.
+    // The duplicate search's part, read when the search first needs it: the values' and the
+    // first entries' hashes for every subclass, the prefixes' hashes only for subclasses in
+    // large groups of equal values.
     bool values_hashed = false;
     bool lists_hashed = false;
     Fingerprint fingerprint;
@@ -273,7 +281,7 @@ void Subclass::Summary::check(const Subclass &subclass)
             axles_valid = real_of(weights.at(i)) > 0 && tyre >= 1 && tyre <= 4;
         }
     }
-    for (const QString &constraint : qAsConst(lists[4])) {
+    for (const QString &constraint : lists[4]) {
         constraints_valid = constraints_valid && matches_combined_constraint(constraint);
     }
     scalars_valid = subclass.is_category_valid() && subclass.is_number_of_axles_valid()
@@ -293,6 +301,10 @@ void Subclass::Summary::hash_values()
     for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
         fingerprint.values = mix(fingerprint.values + text_hash(it.value()));
     }
+    for (size_t k = 0; k < 4; ++k) {
+        fingerprint.lengths[k] = lists[k].size();
+        fingerprint.heads[k] = lists[k].isEmpty() ? 0 : text_hash(lists[k].at(0));
+    }
     values_hashed = true;
 }
 
@@ -308,11 +320,10 @@ void Subclass::Summary::hash_lists()
         starts[k] = prefix_hashes.size();
         quint64 h = k;
         prefix_hashes.push_back(h);
-        for (const QString &entry : qAsConst(lists[k])) {
+        for (const QString &entry : lists[k]) {
             h = mix(h + text_hash(entry));
             prefix_hashes.push_back(h);
         }
-        fingerprint.lengths[k] = lists[k].size();
     }
     for (size_t k = 0; k < 4; ++k) {
         fingerprint.prefixes[k] = prefix_hashes.data() + starts[k];
@@ -783,10 +794,9 @@ Subclass::Summary &Subclass::summary() const
         && known->lists[4].isSharedWith(combined_constraints)) {
         return *known;
     }
-    cache = std::make_shared<Summary>();
-    cache->values = values;
-    cache->lists = {max_axle_weights, min_axle_distances, max_axle_distances, tyre_types,
-                    combined_constraints};
+    cache = std::make_shared<Summary>(
+        values, std::array<QStringList, 5>{max_axle_weights, min_axle_distances,
+                                           max_axle_distances, tyre_types, combined_constraints});
     return *cache;
 }
 
@@ -858,20 +868,13 @@ float Subclass::largest_max_distance() const
     return checked_summary().largest_max;
 }
 
-quint64 Subclass::values_hash() const
+Subclass::Fingerprint Subclass::fingerprint(bool with_prefixes) const
 {
     Summary &s = summary();
     if (!s.values_hashed) {
         s.hash_values();
     }
-    return s.fingerprint.values;
-}
-
-Subclass::Fingerprint Subclass::fingerprint() const
-{
-    values_hash();
-    Summary &s = summary();
-    if (!s.lists_hashed) {
+    if (with_prefixes && !s.lists_hashed) {
         s.hash_lists();
     }
     return s.fingerprint;

@@ -114,17 +114,17 @@ private:
     bool subclass_valid(float hdr_min, float hdr_max) const;
     float largest_max_distance() const;
     // What the duplicate search compares before it compares texts: a hash of the values, and
-    // per list (0 weights, 1 minimum distances, 2 maximum distances, 3 tyres) its length and
-    // the hashes of its prefixes, prefixes[k][i] for the first i entries. Valid until the
-    // subclass changes.
+    // per list (0 weights, 1 minimum distances, 2 maximum distances, 3 tyres) its length, the
+    // hash of its first entry and, when asked for, the hashes of its prefixes, prefixes[k][i]
+    // for the first i entries. Valid until the subclass changes.
     struct Fingerprint
     {
         quint64 values = 0;
         std::array<int, 4> lengths{};
+        std::array<quint64, 4> heads{};
         std::array<const quint64 *, 4> prefixes{};
     };
-    quint64 values_hash() const;
-    Fingerprint fingerprint() const;
+    Fingerprint fingerprint(bool with_prefixes) const;
 
     quint16 subclass = 0;
     QMap<QString, QString> values;
