@@ -9,8 +9,7 @@
 #include <optional>
 #include <random>
 
-namespace
-{
+namespace {
 
 // A valid subclass with realistic values. The values repeat a lot between subclasses (few
 // categories and weight limits), as in real classifications; the first gap's maximum and the
@@ -32,7 +31,7 @@ Subclass make_subclass(quint16 number, int axles, std::mt19937 &random)
     while (left > 0) {
         const int part = qMin(left, 3);
         configuration += (left == axles - 2 ? QStringLiteral("T") : QStringLiteral("S"))
-                         + QString::number(part);
+            + QString::number(part);
         left -= part;
     }
     s.set_axle_configuration(configuration);
@@ -144,8 +143,7 @@ void is_configuration_valid(benchmark::State &state)
 
 // The same checks on a configuration nothing has been asked of yet (as right after opening a
 // file): every subclass is read for the first time.
-template<typename Check>
-void first_call(benchmark::State &state, Check check)
+template <typename Check> void first_call(benchmark::State &state, Check check)
 {
     std::optional<Conf> conf;
     for (auto _ : state) {

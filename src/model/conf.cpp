@@ -6,8 +6,7 @@
 #include <limits>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // One subclass as the duplicate search sees it: its number and its fingerprint (hashes of its
 // values and of the prefixes of its four per-axle lists).
@@ -69,8 +68,7 @@ bool heads_agree(const Entry *a, const Entry *b)
 
 // Splits members (ascending by number) by a hash; each part keeps the ascending order and the
 // parts come ordered by their lowest number.
-template<typename Hash>
-std::vector<Group> split(const Group &members, Hash hash)
+template <typename Hash> std::vector<Group> split(const Group &members, Hash hash)
 {
     std::vector<std::pair<quint64, const Entry *>> keyed;
     keyed.reserve(members.size());
@@ -88,7 +86,7 @@ std::vector<Group> split(const Group &members, Hash hash)
         parts.back().push_back(keyed[i].second);
     }
     std::sort(parts.begin(), parts.end(),
-              [](const Group &a, const Group &b) { return a.front()->number < b.front()->number; });
+        [](const Group &a, const Group &b) { return a.front()->number < b.front()->number; });
     return parts;
 }
 
@@ -185,7 +183,7 @@ public:
             both.insert(both.end(), q.begin(), q.end());
             std::sort(both.begin(), both.end(), by_number);
             for (const Group &part :
-                 split(both, [&](const Entry *e) { return key(e, kinds, to); })) {
+                split(both, [&](const Entry *e) { return key(e, kinds, to); })) {
                 Group part_p;
                 Group part_q;
                 for (const Entry *e : part) {
@@ -227,10 +225,7 @@ private:
         return true;
     }
 
-    static bool by_number(const Entry *a, const Entry *b)
-    {
-        return a->number < b->number;
-    }
+    static bool by_number(const Entry *a, const Entry *b) { return a->number < b->number; }
 
     // Members already agree before `done`, so the hashes of the whole prefixes up to `to`
     // split them as the new stretch would.
@@ -256,8 +251,8 @@ private:
 
     // Fills the shortest length of every kind over both groups, and drops the kinds whose
     // lists all agree already (up to the shortest, and all that long).
-    static unsigned uneven_kinds(const Group &p, const Group &q, unsigned kinds,
-                                 const Limits &done, Limits &shortest)
+    static unsigned uneven_kinds(
+        const Group &p, const Group &q, unsigned kinds, const Limits &done, Limits &shortest)
     {
         unsigned left = kinds;
         for (int k = 0; k < 4; ++k) {
@@ -283,8 +278,7 @@ private:
 
     // The next stretch of entries to compare: twice what already agrees, at least four, never
     // past the shortest list. False when every kind agrees up to its shortest list.
-    static bool next_limits(unsigned kinds, const Limits &done, const Limits &shortest,
-                            Limits &to)
+    static bool next_limits(unsigned kinds, const Limits &done, const Limits &shortest, Limits &to)
     {
         bool more = false;
         for (int k = 0; k < 4; ++k) {
@@ -310,6 +304,7 @@ private:
 const QStringList &Conf::iso_country_codes()
 {
     // Officially assigned ISO 3166-1 alpha-2 codes, in the order of the English short names.
+    // clang-format off
     static const QStringList codes = {
         "AF", "AX", "AL", "DZ", "AS", "AD", "AO", "AI", "AQ", "AG", "AR", "AM",
         "AW", "AU", "AT", "AZ", "BS", "BH", "BD", "BB", "BY", "BE", "BZ", "BJ",
@@ -333,6 +328,7 @@ const QStringList &Conf::iso_country_codes()
         "TM", "TC", "TV", "UG", "UA", "AE", "GB", "UM", "US", "UY", "UZ", "VU",
         "VE", "VN", "VG", "VI", "WF", "EH", "YE", "ZM", "ZW",
     };
+    // clang-format on
     return codes;
 }
 
@@ -469,8 +465,7 @@ bool Conf::is_uncategorised_vehicle_category_valid() const
 
 bool Conf::is_min_axle_distance_valid() const
 {
-    return Subclass::real_of(get_min_axle_distance())
-           <= Subclass::real_of(get_max_axle_distance());
+    return Subclass::real_of(get_min_axle_distance()) <= Subclass::real_of(get_max_axle_distance());
 }
 
 int Conf::check_max_axle_distance() const
@@ -565,7 +560,7 @@ QString Conf::find_duplicates() const
             Entry &entry = entries[size_t(e - entries.data())];
             entry.prefixes = entry.subclass->fingerprint(true).prefixes;
         }
-        search.within(group, all_kinds, Limits{{0, 0, 0, 0}});
+        search.within(group, all_kinds, Limits {{0, 0, 0, 0}});
     }
     if (!search.found) {
         return QString();

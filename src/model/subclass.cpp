@@ -7,8 +7,7 @@
 #include <limits>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // Axle counts above the largest the editor can show only need to be recognised as invalid:
 // the lists grow as if the count were this, never in proportion to a number read from a file.
@@ -229,7 +228,7 @@ struct Subclass::Summary
     // results below decide them.
     bool regular = false;
     int gaps = 0;
-    bool ordered = true;            // every gap's minimum is at most its maximum
+    bool ordered = true; // every gap's minimum is at most its maximum
     bool distances_positive = true; // every gap's minimum and maximum are above 0
     float lowest_min = std::numeric_limits<float>::infinity();
     float highest_min = -std::numeric_limits<float>::infinity();
@@ -264,7 +263,7 @@ void Subclass::Summary::check(const Subclass &subclass)
     const int axles = qMax(n, 0);
     gaps = qMax(n - 1, 0);
     regular = (gaps == 0 || (gaps <= mins.size() && mins.size() == maxs.size()))
-              && axles <= weights.size() && axles <= tyres.size();
+        && axles <= weights.size() && axles <= tyres.size();
     if (regular) {
         for (int i = 0; i < gaps; ++i) {
             const float m = real_of(mins.at(i));
@@ -285,7 +284,7 @@ void Subclass::Summary::check(const Subclass &subclass)
         constraints_valid = constraints_valid && matches_combined_constraint(constraint);
     }
     scalars_valid = subclass.is_category_valid() && subclass.is_number_of_axles_valid()
-                    && subclass.is_max_GVW_valid() && subclass.is_axle_configuration_valid();
+        && subclass.is_max_GVW_valid() && subclass.is_axle_configuration_valid();
     for (const QString &distance : maxs) {
         const float d = real_of(distance);
         if (d > largest_max) {
@@ -315,7 +314,7 @@ void Subclass::Summary::hash_lists()
         total += size_t(lists[k].size()) + 1;
     }
     prefix_hashes.reserve(total);
-    std::array<size_t, 4> starts{};
+    std::array<size_t, 4> starts {};
     for (size_t k = 0; k < 4; ++k) {
         starts[k] = prefix_hashes.size();
         quint64 h = k;
@@ -339,7 +338,7 @@ Subclass::Subclass(const QMap<QString, QString> &section)
     set_category(section.value(QStringLiteral("category")));
     set_max_GVW(section.value(QStringLiteral("max_GVW__kN")));
     set_min_max_distances(section.value(QStringLiteral("min_axle_distance__m")),
-                          section.value(QStringLiteral("max_axle_distance__m")));
+        section.value(QStringLiteral("max_axle_distance__m")));
     set_tyre_types(section.value(QStringLiteral("tyre_type")));
     set_max_axle_weights(section.value(QStringLiteral("max_axle_weight__kN")));
     set_number_of_axles(section.value(QStringLiteral("number_of_axles")));
@@ -357,8 +356,8 @@ float Subclass::real_of(const QString &text)
     // Plain decimal text of at most 15 digits converts exactly: mantissa and power of ten are
     // both exact doubles, so the one division is correctly rounded, as the general conversion
     // is, and the float is then rounded from that double just as QString::toFloat does.
-    static const double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static const double powers[]
+        = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const int len = text.size();
     if (len == 0 || len > 16) {
         return text.toFloat();
@@ -444,16 +443,16 @@ void Subclass::set_number_of_axles(QString value)
     const int n = qMin(whole_of(value), growth_limit);
     while (n > min_axle_distances.size()) {
         if (min_axle_distances.size() != max_axle_distances.size()) {
-            qWarning() << "set_number_of_axles-axles:" << min_axle_distances.size() << "!="
-                       << max_axle_distances.size();
+            qWarning() << "set_number_of_axles-axles:" << min_axle_distances.size()
+                       << "!=" << max_axle_distances.size();
         }
         min_axle_distances.append(QString());
         max_axle_distances.append(QString());
     }
     while (n >= max_axle_weights.size()) {
         if (tyre_types.size() != max_axle_weights.size()) {
-            qWarning() << "set_number_of_axles-weight/tyre:" << max_axle_weights.size() << "!="
-                       << tyre_types.size();
+            qWarning() << "set_number_of_axles-weight/tyre:" << max_axle_weights.size()
+                       << "!=" << tyre_types.size();
         }
         max_axle_weights.append(QString());
         tyre_types.append(QString());
@@ -794,9 +793,9 @@ Subclass::Summary &Subclass::summary() const
         && known->lists[4].isSharedWith(combined_constraints)) {
         return *known;
     }
-    cache = std::make_shared<Summary>(
-        values, std::array<QStringList, 5>{max_axle_weights, min_axle_distances,
-                                           max_axle_distances, tyre_types, combined_constraints});
+    cache = std::make_shared<Summary>(values,
+        std::array<QStringList, 5> {max_axle_weights, min_axle_distances, max_axle_distances,
+            tyre_types, combined_constraints});
     return *cache;
 }
 
@@ -816,9 +815,8 @@ bool Subclass::subclass_valid(float hdr_min, float hdr_max) const
         // Over all gaps at once: every minimum and maximum within the header limits is the
         // same as the lowest and highest of them within the limits.
         const bool distances = s.gaps == 0
-                               || (s.ordered && s.lowest_min >= hdr_min
-                                   && s.highest_min <= hdr_max && s.lowest_max >= hdr_min
-                                   && s.highest_max <= hdr_max);
+            || (s.ordered && s.lowest_min >= hdr_min && s.highest_min <= hdr_max
+                && s.lowest_max >= hdr_min && s.highest_max <= hdr_max);
         return distances && s.axles_valid && s.constraints_valid && s.scalars_valid;
     }
     // Some index is missing: check in order, so that the first failure logs as it should. The

@@ -120,9 +120,9 @@ private:
     struct Fingerprint
     {
         quint64 values = 0;
-        std::array<int, 4> lengths{};
-        std::array<quint64, 4> heads{};
-        std::array<const quint64 *, 4> prefixes{};
+        std::array<int, 4> lengths {};
+        std::array<quint64, 4> heads {};
+        std::array<const quint64 *, 4> prefixes {};
     };
     Fingerprint fingerprint(bool with_prefixes) const;
 

@@ -4,8 +4,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 using Setter = void (Conf::*)(QString);
 using Getter = QString (Conf::*)() const;
@@ -125,14 +124,14 @@ void tst_Conf::settersStoreText_data()
     QTest::addColumn<Getter>("getter");
     QTest::newRow("classification_version")
         << Setter(&Conf::set_classification_version) << Getter(&Conf::get_classification_version);
-    QTest::newRow("g_acceleration_constant") << Setter(&Conf::set_g_acceleration_constant)
-                                             << Getter(&Conf::get_g_acceleration_constant);
+    QTest::newRow("g_acceleration_constant")
+        << Setter(&Conf::set_g_acceleration_constant) << Getter(&Conf::get_g_acceleration_constant);
     QTest::newRow("group_max_distance__m")
         << Setter(&Conf::set_group_max_distance) << Getter(&Conf::get_group_max_distance);
     QTest::newRow("max_axle_distance__m")
         << Setter(&Conf::set_max_axle_distance) << Getter(&Conf::get_max_axle_distance);
-    QTest::newRow("min_2axle_truck_spacing__m") << Setter(&Conf::set_min_2axle_truck_spacing)
-                                                << Getter(&Conf::get_min_2axle_truck_spacing);
+    QTest::newRow("min_2axle_truck_spacing__m")
+        << Setter(&Conf::set_min_2axle_truck_spacing) << Getter(&Conf::get_min_2axle_truck_spacing);
     QTest::newRow("min_avg_axle_weight__kN")
         << Setter(&Conf::set_min_avg_axle_weight) << Getter(&Conf::get_min_avg_axle_weight);
     QTest::newRow("min_axle_distance__m")
@@ -159,10 +158,10 @@ void tst_Conf::settersStoreText()
     (other.*setter)("7");
     int set = 0;
     for (Getter each : {&Conf::get_classification_version, &Conf::get_g_acceleration_constant,
-                        &Conf::get_group_max_distance, &Conf::get_max_axle_distance,
-                        &Conf::get_min_2axle_truck_spacing, &Conf::get_min_avg_axle_weight,
-                        &Conf::get_min_axle_distance, &Conf::get_unclassified_vehicles_subclass,
-                        &Conf::get_uncategorised_vehicle_category, &Conf::get_country_code}) {
+             &Conf::get_group_max_distance, &Conf::get_max_axle_distance,
+             &Conf::get_min_2axle_truck_spacing, &Conf::get_min_avg_axle_weight,
+             &Conf::get_min_axle_distance, &Conf::get_unclassified_vehicles_subclass,
+             &Conf::get_uncategorised_vehicle_category, &Conf::get_country_code}) {
         set += (other.*each)() == "7" ? 1 : 0;
     }
     QCOMPARE(set, 1);
@@ -173,23 +172,40 @@ void tst_Conf::countryCode_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("gb") << "gb" << "GB" << true;
-    QTest::newRow("si") << "si" << "SI" << true;
-    QTest::newRow("mixed case") << "sI" << "SI" << true;
-    QTest::newRow("AX") << "AX" << "AX" << true;
-    QTest::newRow("BQ") << "BQ" << "BQ" << true;
-    QTest::newRow("CW") << "CW" << "CW" << true;
-    QTest::newRow("SS") << "SS" << "SS" << true;
-    QTest::newRow("SX") << "SX" << "SX" << true;
-    QTest::newRow("AF first") << "AF" << "AF" << true;
-    QTest::newRow("ZW last") << "ZW" << "ZW" << true;
-    QTest::newRow("XK") << "XK" << "XK" << false;
-    QTest::newRow("UK") << "uk" << "UK" << false;
-    QTest::newRow("EU") << "EU" << "EU" << false;
-    QTest::newRow("AN withdrawn") << "AN" << "AN" << false;
-    QTest::newRow("three letters") << "SVN" << "SVN" << false;
-    QTest::newRow("space") << "SI " << "SI " << false;
-    QTest::newRow("empty") << "" << "" << false;
+    QTest::newRow("gb") << "gb"
+                        << "GB" << true;
+    QTest::newRow("si") << "si"
+                        << "SI" << true;
+    QTest::newRow("mixed case") << "sI"
+                                << "SI" << true;
+    QTest::newRow("AX") << "AX"
+                        << "AX" << true;
+    QTest::newRow("BQ") << "BQ"
+                        << "BQ" << true;
+    QTest::newRow("CW") << "CW"
+                        << "CW" << true;
+    QTest::newRow("SS") << "SS"
+                        << "SS" << true;
+    QTest::newRow("SX") << "SX"
+                        << "SX" << true;
+    QTest::newRow("AF first") << "AF"
+                              << "AF" << true;
+    QTest::newRow("ZW last") << "ZW"
+                             << "ZW" << true;
+    QTest::newRow("XK") << "XK"
+                        << "XK" << false;
+    QTest::newRow("UK") << "uk"
+                        << "UK" << false;
+    QTest::newRow("EU") << "EU"
+                        << "EU" << false;
+    QTest::newRow("AN withdrawn") << "AN"
+                                  << "AN" << false;
+    QTest::newRow("three letters") << "SVN"
+                                   << "SVN" << false;
+    QTest::newRow("space") << "SI "
+                           << "SI " << false;
+    QTest::newRow("empty") << ""
+                           << "" << false;
 }
 
 void tst_Conf::countryCode()
@@ -304,11 +320,16 @@ void tst_Conf::minAxleDistance_data()
     QTest::addColumn<QString>("min");
     QTest::addColumn<QString>("max");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("2 over 1.5") << "2" << "1.5" << false;
-    QTest::newRow("1.5 under 2") << "1.5" << "2" << true;
-    QTest::newRow("equal") << "2.5" << "2.5" << true;
-    QTest::newRow("positive over empty") << "1" << "" << false;
-    QTest::newRow("both empty") << "" << "" << true;
+    QTest::newRow("2 over 1.5") << "2"
+                                << "1.5" << false;
+    QTest::newRow("1.5 under 2") << "1.5"
+                                 << "2" << true;
+    QTest::newRow("equal") << "2.5"
+                           << "2.5" << true;
+    QTest::newRow("positive over empty") << "1"
+                                         << "" << false;
+    QTest::newRow("both empty") << ""
+                                << "" << true;
 }
 
 void tst_Conf::minAxleDistance()
@@ -328,14 +349,22 @@ void tst_Conf::checkMaxAxleDistance_data()
     QTest::addColumn<QString>("min");
     QTest::addColumn<QStringList>("distances");
     QTest::addColumn<int>("result");
-    QTest::newRow("below the minimum") << "10" << "12" << QStringList() << 2;
-    QTest::newRow("empty") << "" << "0" << QStringList() << 2;
-    QTest::newRow("no subclasses") << "10" << "1" << QStringList() << 0;
-    QTest::newRow("a subclass above") << "10" << "1" << QStringList{"4", "12"} << 1;
-    QTest::newRow("raised to the subclass") << "12" << "1" << QStringList{"4", "12"} << 0;
-    QTest::newRow("spare entries count too") << "10" << "1" << QStringList{"4", "", "11"} << 1;
-    QTest::newRow("text reads as 0") << "10" << "1" << QStringList{"far"} << 0;
-    QTest::newRow("both above, minimum wins") << "10" << "12" << QStringList{"20"} << 2;
+    QTest::newRow("below the minimum") << "10"
+                                       << "12" << QStringList() << 2;
+    QTest::newRow("empty") << ""
+                           << "0" << QStringList() << 2;
+    QTest::newRow("no subclasses") << "10"
+                                   << "1" << QStringList() << 0;
+    QTest::newRow("a subclass above") << "10"
+                                      << "1" << QStringList {"4", "12"} << 1;
+    QTest::newRow("raised to the subclass") << "12"
+                                            << "1" << QStringList {"4", "12"} << 0;
+    QTest::newRow("spare entries count too") << "10"
+                                             << "1" << QStringList {"4", "", "11"} << 1;
+    QTest::newRow("text reads as 0") << "10"
+                                     << "1" << QStringList {"far"} << 0;
+    QTest::newRow("both above, minimum wins") << "10"
+                                              << "12" << QStringList {"20"} << 2;
 }
 
 void tst_Conf::checkMaxAxleDistance()
@@ -380,7 +409,7 @@ void tst_Conf::subclassSet()
     conf.set_subclass(5, complete_subclass(5));
     conf.set_subclass(3, complete_subclass(3));
     conf.set_subclass(65535, complete_subclass(65535));
-    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16>{3, 5, 65535}));
+    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 5, 65535}));
     QVERIFY(conf.contains_subclass(65535));
     QVERIFY(!conf.contains_subclass(4));
 
@@ -406,7 +435,7 @@ void tst_Conf::subclassSet()
 
     conf.remove_subclass(5);
     conf.remove_subclass(4);
-    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16>{3, 8, 65535}));
+    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 8, 65535}));
 }
 
 void tst_Conf::absentSubclassLeavesSetAlone()
@@ -418,7 +447,7 @@ void tst_Conf::absentSubclassLeavesSetAlone()
     absent.set_category("5");
     absent.set_max_axle_weight_at_index("1", 0);
     QVERIFY(!conf.contains_subclass(4));
-    QCOMPARE(conf.get_subclass_numbers(), QVector<quint16>{2});
+    QCOMPARE(conf.get_subclass_numbers(), QVector<quint16> {2});
     // Every such call starts from an empty subclass again.
     const Subclass &again = conf.get_subclass(9);
     QCOMPARE(again.get_category(), QString());
@@ -434,24 +463,24 @@ void tst_Conf::invalidSubclasses()
     conf.set_subclass(3, complete_subclass(3, 2));
     conf.set_subclass(4, complete_subclass(4, 4));
     conf.get_subclass(4).set_combined_constraint("1+2", -1);
-    QCOMPARE(conf.get_invalid_subclasses(), (QVector<quint16>{2, 4}));
+    QCOMPARE(conf.get_invalid_subclasses(), (QVector<quint16> {2, 4}));
 
     // The header limits apply as they are now.
     conf.set_max_axle_distance("11");
-    QCOMPARE(conf.get_invalid_subclasses(), QVector<quint16>{4});
+    QCOMPARE(conf.get_invalid_subclasses(), QVector<quint16> {4});
     conf.set_min_axle_distance("2");
-    QCOMPARE(conf.get_invalid_subclasses(), (QVector<quint16>{1, 2, 3, 4}));
+    QCOMPARE(conf.get_invalid_subclasses(), (QVector<quint16> {1, 2, 3, 4}));
     conf.set_min_axle_distance("1");
 
     // So do edits.
     conf.get_subclass(4).set_combined_constraint("1+2,200", 0);
     conf.get_subclass(3).set_tyre_type_at_index("7", 1);
-    QCOMPARE(conf.get_invalid_subclasses(), QVector<quint16>{3});
+    QCOMPARE(conf.get_invalid_subclasses(), QVector<quint16> {3});
 
     // Outside the header limits, but complete: the configuration may still be written.
     conf.set_max_axle_distance("10");
     conf.get_subclass(3).set_tyre_type_at_index("1", 1);
-    QCOMPARE(conf.get_invalid_subclasses(), QVector<quint16>{2});
+    QCOMPARE(conf.get_invalid_subclasses(), QVector<quint16> {2});
     QCOMPARE(conf.is_configuration_valid(), qMakePair(true, quint16(0)));
 }
 
@@ -460,11 +489,11 @@ void tst_Conf::findDuplicates_data()
     QTest::addColumn<QVector<quint16>>("equal");
     QTest::addColumn<QVector<quint16>>("distinct");
     QTest::addColumn<QString>("found");
-    QTest::newRow("3 and 5") << QVector<quint16>{3, 5} << QVector<quint16>{1, 4} << "3 = 5";
-    QTest::newRow("1, 2 and 3") << QVector<quint16>{1, 2, 3} << QVector<quint16>{} << "1 = 2";
-    QTest::newRow("none") << QVector<quint16>{7} << QVector<quint16>{1, 2, 3} << "";
-    QTest::newRow("highest numbers") << QVector<quint16>{65534, 65535} << QVector<quint16>{0, 1}
-                                     << "65534 = 65535";
+    QTest::newRow("3 and 5") << QVector<quint16> {3, 5} << QVector<quint16> {1, 4} << "3 = 5";
+    QTest::newRow("1, 2 and 3") << QVector<quint16> {1, 2, 3} << QVector<quint16> {} << "1 = 2";
+    QTest::newRow("none") << QVector<quint16> {7} << QVector<quint16> {1, 2, 3} << "";
+    QTest::newRow("highest numbers")
+        << QVector<quint16> {65534, 65535} << QVector<quint16> {0, 1} << "65534 = 65535";
 }
 
 void tst_Conf::findDuplicates()
@@ -488,7 +517,7 @@ void tst_Conf::findDuplicatesMatchesPairwiseOrder()
 {
     // Random sets full of lists that start alike and differ in length, empty lists and shared
     // values: the answer is the pair the plain pairwise order finds first.
-    const QStringList letters{"1", "2", "3", "4", "5", "6", "7", "8"};
+    const QStringList letters {"1", "2", "3", "4", "5", "6", "7", "8"};
     int with_pair = 0;
     int without_pair = 0;
     for (quint32 seed = 1; seed <= 400; ++seed) {

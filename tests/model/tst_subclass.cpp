@@ -5,8 +5,7 @@
 #include <QRegExp>
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 QStringList messages;
 
@@ -22,10 +21,7 @@ struct Capture
         : previous(qInstallMessageHandler(capture))
     {
     }
-    ~Capture()
-    {
-        qInstallMessageHandler(previous);
-    }
+    ~Capture() { qInstallMessageHandler(previous); }
     Capture(const Capture &) = delete;
     Capture &operator=(const Capture &) = delete;
     QtMessageHandler previous;
@@ -76,7 +72,7 @@ bool reference_valid(const Subclass &s, const QString &hdr_min, const QString &h
         }
     }
     return s.is_category_valid() && s.is_number_of_axles_valid() && s.is_max_GVW_valid()
-           && s.is_axle_configuration_valid();
+        && s.is_axle_configuration_valid();
 }
 
 bool reference_complete(const Subclass &s)
@@ -94,7 +90,7 @@ bool reference_complete(const Subclass &s)
         }
     }
     return s.is_category_valid() && s.is_max_GVW_valid() && s.is_number_of_axles_valid()
-           && s.is_axle_configuration_valid();
+        && s.is_axle_configuration_valid();
 }
 
 } // namespace
@@ -148,7 +144,7 @@ private slots:
 void tst_Subclass::newSubclassHasOneAxleRow()
 {
     QTest::ignoreMessage(QtWarningMsg, "Received empty weights string for class  7");
-    const Subclass s(QMap<QString, QString>{{"subclass", "7"}});
+    const Subclass s(QMap<QString, QString> {{"subclass", "7"}});
     QCOMPARE(s.get_subclass_number(), quint16(7));
     QCOMPARE(s.get_max_axle_weight_count(), 1);
     QCOMPARE(s.get_tyre_type_count(), 1);
@@ -165,21 +161,13 @@ void tst_Subclass::newSubclassHasOneAxleRow()
 
 void tst_Subclass::sectionValuesAreStored()
 {
-    const QMap<QString, QString> section{{"subclass", "70000"},
-                                         {"category", "4"},
-                                         {"number_of_axles", "3"},
-                                         {"axle_configuration", "h2t1"},
-                                         {"max_GVW__kN", "350"},
-                                         {"upper_GVW_limit__kN", "300"},
-                                         {"lower_GVW_limit__kN", "100"},
-                                         {"reclassify_up_to_subclass", "5"},
-                                         {"reclassify_down_to_subclass", "6"},
-                                         {"prepend__m", "0.5"},
-                                         {"append__m", "0.7"},
-                                         {"tyre_type", "1,2,2"},
-                                         {"max_axle_weight__kN", "1,70;2,80;3,90"},
-                                         {"min_axle_distance__m", "1,2"},
-                                         {"max_axle_distance__m", "3,4"}};
+    const QMap<QString, QString> section {{"subclass", "70000"}, {"category", "4"},
+        {"number_of_axles", "3"}, {"axle_configuration", "h2t1"}, {"max_GVW__kN", "350"},
+        {"upper_GVW_limit__kN", "300"}, {"lower_GVW_limit__kN", "100"},
+        {"reclassify_up_to_subclass", "5"}, {"reclassify_down_to_subclass", "6"},
+        {"prepend__m", "0.5"}, {"append__m", "0.7"}, {"tyre_type", "1,2,2"},
+        {"max_axle_weight__kN", "1,70;2,80;3,90"}, {"min_axle_distance__m", "1,2"},
+        {"max_axle_distance__m", "3,4"}};
     const Subclass s(section);
     QCOMPARE(s.get_subclass_number(), quint16(0));
     QCOMPARE(s.get_category(), QString("4"));
@@ -207,13 +195,13 @@ void tst_Subclass::numberOfAxlesGrowsLists_data()
     QTest::addColumn<QStringList>("counts");
     QTest::addColumn<int>("distances");
     QTest::addColumn<int>("weights");
-    QTest::newRow("three") << QStringList{"3"} << 3 << 4;
-    QTest::newRow("lowering changes nothing") << QStringList{"3", "2"} << 3 << 4;
-    QTest::newRow("twenty") << QStringList{"20"} << 20 << 21;
-    QTest::newRow("empty reads as 0") << QStringList{""} << 0 << 1;
-    QTest::newRow("decimal reads as 0") << QStringList{"2.5"} << 0 << 1;
-    QTest::newRow("negative grows nothing") << QStringList{"-4"} << 0 << 0;
-    QTest::newRow("too long for an int") << QStringList{"4000000000"} << 0 << 1;
+    QTest::newRow("three") << QStringList {"3"} << 3 << 4;
+    QTest::newRow("lowering changes nothing") << QStringList {"3", "2"} << 3 << 4;
+    QTest::newRow("twenty") << QStringList {"20"} << 20 << 21;
+    QTest::newRow("empty reads as 0") << QStringList {""} << 0 << 1;
+    QTest::newRow("decimal reads as 0") << QStringList {"2.5"} << 0 << 1;
+    QTest::newRow("negative grows nothing") << QStringList {"-4"} << 0 << 0;
+    QTest::newRow("too long for an int") << QStringList {"4000000000"} << 0 << 1;
 }
 
 void tst_Subclass::numberOfAxlesGrowsLists()
@@ -278,8 +266,9 @@ void tst_Subclass::hugeAxleCountStaysBounded()
     QVERIFY(!s.is_axle_configuration_valid());
     QVERIFY(!s.is_subclass_complete());
     QVERIFY(!s.is_subclass_valid("1", "10"));
-    QTest::ignoreMessage(QtDebugMsg, "Can't draw because at index 2 min dist is \"\" and max dist "
-                                     "is \"\"");
+    QTest::ignoreMessage(QtDebugMsg,
+        "Can't draw because at index 2 min dist is \"\" and max dist "
+        "is \"\"");
     QVERIFY(!s.can_draw());
 
     // Every row filled in: the checks run to the end of the lists and stop there.
@@ -292,10 +281,12 @@ void tst_Subclass::hugeAxleCountStaysBounded()
         s.set_tyre_type_at_index("1", i);
     }
     if (missing_gap >= 0) {
-        QTest::ignoreMessage(QtWarningMsg, "is_min_distance_valid: Checking if a nonexistent "
-                                           "index  21  exists in array of size  21");
-        QTest::ignoreMessage(QtDebugMsg, "Can't draw because at index 21 min dist is \"\" and "
-                                         "max dist is \"\"");
+        QTest::ignoreMessage(QtWarningMsg,
+            "is_min_distance_valid: Checking if a nonexistent "
+            "index  21  exists in array of size  21");
+        QTest::ignoreMessage(QtDebugMsg,
+            "Can't draw because at index 21 min dist is \"\" and "
+            "max dist is \"\"");
     }
     QVERIFY(!s.is_subclass_valid("1", "10"));
     QVERIFY(!s.is_subclass_complete());
@@ -379,13 +370,34 @@ void tst_Subclass::distanceValidity_data()
     QTest::addColumn<QString>("hdr_max");
     QTest::addColumn<bool>("min_valid");
     QTest::addColumn<bool>("max_valid");
-    QTest::newRow("inside") << "2" << "5" << "1" << "10" << true << true;
-    QTest::newRow("min above max") << "6" << "5" << "1" << "10" << false << false;
-    QTest::newRow("max above header") << "2" << "12" << "1" << "10" << true << false;
-    QTest::newRow("min below header") << "0.5" << "5" << "1" << "10" << false << true;
-    QTest::newRow("equal to the limits") << "1" << "10" << "1" << "10" << true << true;
-    QTest::newRow("empty header maximum") << "2" << "5" << "1" << "" << false << false;
-    QTest::newRow("empty distances") << "" << "" << "" << "10" << true << true;
+    QTest::newRow("inside") << "2"
+                            << "5"
+                            << "1"
+                            << "10" << true << true;
+    QTest::newRow("min above max") << "6"
+                                   << "5"
+                                   << "1"
+                                   << "10" << false << false;
+    QTest::newRow("max above header") << "2"
+                                      << "12"
+                                      << "1"
+                                      << "10" << true << false;
+    QTest::newRow("min below header") << "0.5"
+                                      << "5"
+                                      << "1"
+                                      << "10" << false << true;
+    QTest::newRow("equal to the limits") << "1"
+                                         << "10"
+                                         << "1"
+                                         << "10" << true << true;
+    QTest::newRow("empty header maximum") << "2"
+                                          << "5"
+                                          << "1"
+                                          << "" << false << false;
+    QTest::newRow("empty distances") << ""
+                                     << ""
+                                     << ""
+                                     << "10" << true << true;
 }
 
 void tst_Subclass::distanceValidity()
@@ -409,20 +421,25 @@ void tst_Subclass::outOfRangeChecksWarn_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("warning");
     QTest::newRow("weight past the end")
-        << "weight" << 2 << "is_max_axle_weight_valid: Checking if a nonexistent index  2  exists "
-                            "in array of size  2";
+        << "weight" << 2
+        << "is_max_axle_weight_valid: Checking if a nonexistent index  2  exists "
+           "in array of size  2";
     QTest::newRow("weight negative")
-        << "weight" << -1 << "is_max_axle_weight_valid: Checking if a nonexistent index  -1  "
-                             "exists in array of size  2";
+        << "weight" << -1
+        << "is_max_axle_weight_valid: Checking if a nonexistent index  -1  "
+           "exists in array of size  2";
     QTest::newRow("tyre past the end")
-        << "tyre" << 3 << "is_tyre_type_valid: Checking if a nonexistent index  3  exists in array "
-                          "of size  2";
+        << "tyre" << 3
+        << "is_tyre_type_valid: Checking if a nonexistent index  3  exists in array "
+           "of size  2";
     QTest::newRow("min distance past the shorter list")
-        << "min" << 1 << "is_min_distance_valid: Checking if a nonexistent index  1  exists in "
-                         "array of size  1";
+        << "min" << 1
+        << "is_min_distance_valid: Checking if a nonexistent index  1  exists in "
+           "array of size  1";
     QTest::newRow("max distance with uneven lists")
-        << "max" << 0 << "is_max_distance_valid: Checking if a nonexistent index  0  exists in "
-                         "array of size  2";
+        << "max" << 0
+        << "is_max_distance_valid: Checking if a nonexistent index  0  exists in "
+           "array of size  2";
     QTest::newRow("constraint at the count")
         << "constraint" << 1 << "Constraint at index  1  does not exist for size  1";
     QTest::newRow("constraint negative")
@@ -496,10 +513,10 @@ void tst_Subclass::settersAppendPastTheEnd_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("replaces inside") << 1 << QStringList{"1", "9"};
-    QTest::newRow("appends at the end") << 2 << QStringList{"1", "2", "9"};
-    QTest::newRow("appends far past the end") << 7 << QStringList{"1", "2", "9"};
-    QTest::newRow("negative appends") << -1 << QStringList{"1", "2", "9"};
+    QTest::newRow("replaces inside") << 1 << QStringList {"1", "9"};
+    QTest::newRow("appends at the end") << 2 << QStringList {"1", "2", "9"};
+    QTest::newRow("appends far past the end") << 7 << QStringList {"1", "2", "9"};
+    QTest::newRow("negative appends") << -1 << QStringList {"1", "2", "9"};
 }
 
 void tst_Subclass::settersAppendPastTheEnd()
@@ -563,11 +580,11 @@ void tst_Subclass::combinedConstraintEditing()
     s.remove_combined_constraint(0);
     QCOMPARE(s.get_combined_constraint_count(), 2);
     QCOMPARE(s.get_combined_constraint_at_index(0), QString("2+3,190"));
-    QTest::ignoreMessage(QtWarningMsg,
-                         "Combined constraints size is smaller than index we tried to delete!");
+    QTest::ignoreMessage(
+        QtWarningMsg, "Combined constraints size is smaller than index we tried to delete!");
     s.remove_combined_constraint(5);
-    QTest::ignoreMessage(QtWarningMsg,
-                         "Combined constraints size is smaller than index we tried to delete!");
+    QTest::ignoreMessage(
+        QtWarningMsg, "Combined constraints size is smaller than index we tried to delete!");
     s.remove_combined_constraint(-1);
     QCOMPARE(s.get_combined_constraint_count(), 2);
 }
@@ -600,8 +617,8 @@ void tst_Subclass::combinedConstraintValidity()
     QCOMPARE(s.is_combined_constraint_valid(0), valid);
     // The rule is the pattern's: its first match must be the whole text.
     QRegExp pattern("(?:\\d+\\+)+\\d+,\\d+\\.?\\d*");
-    QCOMPARE(pattern.indexIn(constraint) == 0 && pattern.matchedLength() == constraint.size(),
-             valid);
+    QCOMPARE(
+        pattern.indexIn(constraint) == 0 && pattern.matchedLength() == constraint.size(), valid);
 }
 
 void tst_Subclass::axleConfigurationValidity_data()
@@ -609,24 +626,40 @@ void tst_Subclass::axleConfigurationValidity_data()
     QTest::addColumn<QString>("configuration");
     QTest::addColumn<QString>("axles");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("H2T2 with 4") << "H2T2" << "4" << true;
-    QTest::newRow("lower case is stored upper") << "h2t2" << "4" << true;
-    QTest::newRow("A2S3 with 5") << "A2S3" << "5" << true;
-    QTest::newRow("A2S3 with 4") << "A2S3" << "4" << false;
-    QTest::newRow("every part letter") << "B2D1T1S1" << "5" << true;
-    QTest::newRow("unknown part letter") << "H2X2" << "4" << false;
-    QTest::newRow("count first") << "2H" << "2" << false;
-    QTest::newRow("part without count") << "H2T" << "2" << false;
-    QTest::newRow("vehicle without count") << "HT2" << "2" << false;
-    QTest::newRow("trailing space") << "H2 " << "2" << false;
-    QTest::newRow("empty") << "" << "0" << false;
-    QTest::newRow("leading zero") << "H02" << "2" << true;
-    QTest::newRow("no wrap at 256") << "H258" << "2" << false;
-    QTest::newRow("large sum") << "H258" << "258" << true;
-    QTest::newRow("run too long for an int, no axles") << "H99999999999999999999" << "" << false;
-    QTest::newRow("run too long for an int, 0 axles") << "H99999999999999999999" << "0" << false;
-    QTest::newRow("sum too large for an int") << "H2000000000T2000000000" << "-294967296"
-                                              << false;
+    QTest::newRow("H2T2 with 4") << "H2T2"
+                                 << "4" << true;
+    QTest::newRow("lower case is stored upper") << "h2t2"
+                                                << "4" << true;
+    QTest::newRow("A2S3 with 5") << "A2S3"
+                                 << "5" << true;
+    QTest::newRow("A2S3 with 4") << "A2S3"
+                                 << "4" << false;
+    QTest::newRow("every part letter") << "B2D1T1S1"
+                                       << "5" << true;
+    QTest::newRow("unknown part letter") << "H2X2"
+                                         << "4" << false;
+    QTest::newRow("count first") << "2H"
+                                 << "2" << false;
+    QTest::newRow("part without count") << "H2T"
+                                        << "2" << false;
+    QTest::newRow("vehicle without count") << "HT2"
+                                           << "2" << false;
+    QTest::newRow("trailing space") << "H2 "
+                                    << "2" << false;
+    QTest::newRow("empty") << ""
+                           << "0" << false;
+    QTest::newRow("leading zero") << "H02"
+                                  << "2" << true;
+    QTest::newRow("no wrap at 256") << "H258"
+                                    << "2" << false;
+    QTest::newRow("large sum") << "H258"
+                               << "258" << true;
+    QTest::newRow("run too long for an int, no axles") << "H99999999999999999999"
+                                                       << "" << false;
+    QTest::newRow("run too long for an int, 0 axles") << "H99999999999999999999"
+                                                      << "0" << false;
+    QTest::newRow("sum too large for an int") << "H2000000000T2000000000"
+                                              << "-294967296" << false;
 }
 
 void tst_Subclass::axleConfigurationValidity()
@@ -646,11 +679,16 @@ void tst_Subclass::reclassifyTarget_data()
     QTest::addColumn<QString>("axles");
     QTest::addColumn<QString>("target");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("no target") << "3" << "" << true;
-    QTest::newRow("target missing") << "3" << "0" << false;
-    QTest::newRow("same axles") << "3" << "3" << true;
-    QTest::newRow("other axles") << "3" << "4" << false;
-    QTest::newRow("compared as text") << "3" << "03" << false;
+    QTest::newRow("no target") << "3"
+                               << "" << true;
+    QTest::newRow("target missing") << "3"
+                                    << "0" << false;
+    QTest::newRow("same axles") << "3"
+                                << "3" << true;
+    QTest::newRow("other axles") << "3"
+                                 << "4" << false;
+    QTest::newRow("compared as text") << "3"
+                                      << "03" << false;
 }
 
 void tst_Subclass::reclassifyTarget()
@@ -672,14 +710,20 @@ void tst_Subclass::canDraw_data()
     QTest::addColumn<QString>("max");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("drawable");
-    QTest::newRow("valid") << "3" << -1 << "" << "" << "" << true;
+    QTest::newRow("valid") << "3" << -1 << ""
+                           << ""
+                           << "" << true;
     QTest::newRow("second maximum empty")
-        << "3" << 1 << "1.5" << ""
+        << "3" << 1 << "1.5"
+        << ""
         << "Can't draw because at index 1 min dist is \"1.5\" and max dist is \"\"" << false;
     QTest::newRow("first minimum zero")
-        << "3" << 0 << "0" << "4.5"
+        << "3" << 0 << "0"
+        << "4.5"
         << "Can't draw because at index 0 min dist is \"0\" and max dist is \"4.5\"" << false;
-    QTest::newRow("too many axles") << "21" << -1 << "" << "" << "" << false;
+    QTest::newRow("too many axles") << "21" << -1 << ""
+                                    << ""
+                                    << "" << false;
 }
 
 void tst_Subclass::canDraw()
@@ -771,8 +815,9 @@ void tst_Subclass::wholeChecksFollowEdits()
     QVERIFY(!s.is_subclass_valid("1", "10"));
     QVERIFY(s.is_subclass_valid("1", "11"));
     s.remove_last_max_distance();
-    QTest::ignoreMessage(QtWarningMsg, "is_max_distance_valid: Checking if a nonexistent index  0 "
-                                       " exists in array of size  3");
+    QTest::ignoreMessage(QtWarningMsg,
+        "is_max_distance_valid: Checking if a nonexistent index  0 "
+        " exists in array of size  3");
     QVERIFY(!s.is_subclass_valid("1", "10"));
 
     s.set_min_max_distances("1,1,1", "2,2,2");
@@ -799,19 +844,22 @@ void tst_Subclass::missingRowsAreReportedInOrder()
     Subclass s = valid_subclass(3);
     s.remove_last_max_axle_weight();
     s.remove_last_max_axle_weight();
-    QTest::ignoreMessage(QtWarningMsg, "is_max_axle_weight_valid: Checking if a nonexistent index "
-                                       " 2  exists in array of size  2");
+    QTest::ignoreMessage(QtWarningMsg,
+        "is_max_axle_weight_valid: Checking if a nonexistent index "
+        " 2  exists in array of size  2");
     QVERIFY(!s.is_subclass_valid("1", "10"));
-    QTest::ignoreMessage(QtWarningMsg, "is_max_axle_weight_valid: Checking if a nonexistent index "
-                                       " 2  exists in array of size  2");
+    QTest::ignoreMessage(QtWarningMsg,
+        "is_max_axle_weight_valid: Checking if a nonexistent index "
+        " 2  exists in array of size  2");
     QVERIFY(!s.is_subclass_complete());
 
     // Uneven distance lists: complete (no comparison between them), but not valid.
     Subclass t = valid_subclass(3);
     t.set_max_distance_at_index("4.5", 3);
     QVERIFY(t.is_subclass_complete());
-    QTest::ignoreMessage(QtWarningMsg, "is_max_distance_valid: Checking if a nonexistent index  0 "
-                                       " exists in array of size  4");
+    QTest::ignoreMessage(QtWarningMsg,
+        "is_max_distance_valid: Checking if a nonexistent index  0 "
+        " exists in array of size  4");
     QVERIFY(!t.is_subclass_valid("1", "10"));
 }
 
@@ -819,11 +867,11 @@ void tst_Subclass::wholeChecksMatchPerIndexChecks()
 {
     // Random subclasses, edited between checks: the whole-subclass checks give the result and
     // the log lines of the per-index checks taken in their order.
-    const QStringList counts{"", "0", "1", "2", "3", "4", "5", "2.5", "21", "-3", "2000000000"};
-    const QStringList numbers{"", "0", "1", "2", "3", "4", "5", "0.5", "1.5", "4.5", "12",
-                              "abc", "nan", "-1", "1e1", "07"};
-    const QStringList constraints{"1+2,180", "1,180", "1+2", "12+3,4.5"};
-    const QStringList configurations{"", "H2", "H3", "h2t1", "A2S3", "H2X1", "H258"};
+    const QStringList counts {"", "0", "1", "2", "3", "4", "5", "2.5", "21", "-3", "2000000000"};
+    const QStringList numbers {"", "0", "1", "2", "3", "4", "5", "0.5", "1.5", "4.5", "12", "abc",
+        "nan", "-1", "1e1", "07"};
+    const QStringList constraints {"1+2,180", "1,180", "1+2", "12+3,4.5"};
+    const QStringList configurations {"", "H2", "H3", "h2t1", "A2S3", "H2X1", "H258"};
     QRandomGenerator random(1234);
     const Capture capturing;
     for (int round = 0; round < 400; ++round) {
