@@ -465,7 +465,9 @@ bool Conf::is_uncategorised_vehicle_category_valid() const
 
 bool Conf::is_min_axle_distance_valid() const
 {
-    return Subclass::real_of(get_min_axle_distance()) <= Subclass::real_of(get_max_axle_distance());
+    // "Not greater than": a value that reads as no number at all (nan) fails nothing.
+    return !(
+        Subclass::real_of(get_min_axle_distance()) > Subclass::real_of(get_max_axle_distance()));
 }
 
 int Conf::check_max_axle_distance() const

@@ -330,6 +330,8 @@ void tst_Conf::minAxleDistance_data()
                                          << "" << false;
     QTest::newRow("both empty") << ""
                                 << "" << true;
+    QTest::newRow("nan is not greater") << "nan"
+                                        << "2" << true;
 }
 
 void tst_Conf::minAxleDistance()
