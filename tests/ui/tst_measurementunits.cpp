@@ -14,198 +14,118 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
+namespace {
+
+const QStringList weightButtons = {"radioButtonTons", "radioButtonPounds", "radioButtonKN"};
+const QStringList lengthButtons = {"radioButtonMeters", "radioButtonFeet", "radioButtonInches"};
+
+// Clicks a radio button by name, or "OK" or "Cancel" of the button box.
+void click(QDialog &dialog, const QString &name)
+{
+    auto *box = dialog.findChild<QDialogButtonBox *>();
+    QAbstractButton *button = name == "OK" ? box->button(QDialogButtonBox::Ok)
+        : name == "Cancel"                 ? box->button(QDialogButtonBox::Cancel)
+                                           : dialog.findChild<QAbstractButton *>(name);
+    button->click();
+}
+
+// Runs the Configuration command and closes its modal dialog with the given button.
+QPointer<MeasurementUnits> runConfiguration(Veltora &window, const QString &button)
+{
+    QPointer<MeasurementUnits> seen;
+    QTimer::singleShot(0, [&] {
+        seen = qobject_cast<MeasurementUnits *>(QApplication::activeModalWidget());
+        if (seen) {
+            click(*seen, button);
+        }
+    });
+    window.findChild<QAction *>("actionConfiguration")->trigger();
+    return seen;
+}
+
+} // namespace
 
 class tst_MeasurementUnits : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void showsGivenUnits_data();
-    void showsGivenUnits();
-    void gFieldFollowsWeightUnit();
-    void okSendsCheckedUnits_data();
-    void okSendsCheckedUnits();
-    void cancelSendsNothing();
-    void gFieldRefusesDecimalComma();
+    void showsAndSendsGivenUnits_data();
+    void showsAndSendsGivenUnits();
+    void typedGComesBackAndIsSent();
     void repeatedConfigurationKeepsOneDialog();
 };
 
-static QRadioButton *radio(QDialog &dialog, const QString &name)
-{
-    return dialog.findChild<QRadioButton *>(name);
-}
-
-static QLineEdit *gField(QDialog &dialog)
-{
-    return dialog.findChild<QLineEdit *>("lineEditG");
-}
-
-void tst_MeasurementUnits::showsGivenUnits_data()
+void tst_MeasurementUnits::showsAndSendsGivenUnits_data()
 {
     QTest::addColumn<int>("weight");
     QTest::addColumn<int>("length");
-    QTest::addColumn<float>("g");
-    QTest::addColumn<QString>("weightButton");
-    QTest::addColumn<QString>("lengthButton");
     QTest::addColumn<QString>("gText");
-    QTest::newRow("start-up units") << 0 << 0 << 9.80665f << "radioButtonTons"
-                                    << "radioButtonMeters" << "9.806650";
-    QTest::newRow("tons with own g") << 0 << 1 << 9.81f << "radioButtonTons" << "radioButtonFeet"
-                                     << "9.810000";
-    QTest::newRow("pounds: g empty") << 1 << 0 << 9.80665f << "radioButtonPounds"
-                                     << "radioButtonMeters" << "";
-    QTest::newRow("kilonewtons, inches") << 2 << 2 << 9.80665f << "radioButtonKN"
-                                         << "radioButtonInches" << "";
+    QTest::addColumn<float>("sentG");
+    QTest::newRow("start-up units") << 0 << 0 << "9.806650" << 9.80665f;
+    QTest::newRow("pounds: g empty") << 1 << 0 << "" << 0.0f;
+    QTest::newRow("kilonewtons, inches") << 2 << 2 << "" << 0.0f;
 }
 
-void tst_MeasurementUnits::showsGivenUnits()
+void tst_MeasurementUnits::showsAndSendsGivenUnits()
 {
     QFETCH(int, weight);
     QFETCH(int, length);
-    QFETCH(float, g);
-    QFETCH(QString, weightButton);
-    QFETCH(QString, lengthButton);
     QFETCH(QString, gText);
-    MeasurementUnits dialog(nullptr, quint8(weight), quint8(length), g);
-    QVERIFY(radio(dialog, weightButton)->isChecked());
-    QVERIFY(radio(dialog, lengthButton)->isChecked());
-    QCOMPARE(gField(dialog)->text(), gText);
-    QCOMPARE(gField(dialog)->isEnabled(), weight == Tons);
+    QFETCH(float, sentG);
+    MeasurementUnits dialog(nullptr, quint8(weight), quint8(length), 9.80665f);
+    QVERIFY(dialog.findChild<QRadioButton *>(weightButtons.at(weight))->isChecked());
+    QVERIFY(dialog.findChild<QRadioButton *>(lengthButtons.at(length))->isChecked());
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineEditG")->text(), gText);
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineEditG")->isEnabled(), weight == Tons);
     QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
-}
-
-void tst_MeasurementUnits::gFieldFollowsWeightUnit()
-{
-    MeasurementUnits dialog(nullptr, Pounds, Meters, 9.80665f);
-    radio(dialog, "radioButtonTons")->click();
-    QVERIFY(gField(dialog)->isEnabled());
-    QCOMPARE(gField(dialog)->text(), QStringLiteral("9.806650"));
-
-    gField(dialog)->selectAll();
-    QTest::keyClicks(gField(dialog), "9.81");
-    radio(dialog, "radioButtonKN")->click();
-    QVERIFY(!gField(dialog)->isEnabled());
-    QVERIFY(gField(dialog)->text().isEmpty());
-    // The typed value is what comes back, not the one the dialog was opened with.
-    radio(dialog, "radioButtonTons")->click();
-    QCOMPARE(gField(dialog)->text(), QStringLiteral("9.810000"));
-}
-
-void tst_MeasurementUnits::okSendsCheckedUnits_data()
-{
-    QTest::addColumn<QString>("weightButton");
-    QTest::addColumn<QString>("lengthButton");
-    QTest::addColumn<QString>("typedG");
-    QTest::addColumn<int>("weight");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<float>("g");
-    QTest::newRow("unchanged") << "" << "" << "" << 0 << 0 << 9.80665f;
-    QTest::newRow("tons with typed g") << "" << "radioButtonFeet" << "9.81" << 0 << 1 << 9.81f;
-    QTest::newRow("tons with empty g") << "" << "" << "-" << 0 << 0 << 0.0f;
-    QTest::newRow("pounds, feet") << "radioButtonPounds" << "radioButtonFeet" << "" << 1 << 1
-                                  << 0.0f;
-    QTest::newRow("kilonewtons, inches") << "radioButtonKN" << "radioButtonInches" << "" << 2 << 2
-                                         << 0.0f;
-}
-
-void tst_MeasurementUnits::okSendsCheckedUnits()
-{
-    QFETCH(QString, weightButton);
-    QFETCH(QString, lengthButton);
-    QFETCH(QString, typedG);
-    QFETCH(int, weight);
-    QFETCH(int, length);
-    QFETCH(float, g);
-    MeasurementUnits dialog(nullptr, Tons, Meters, 9.80665f);
     QSignalSpy spy(&dialog, &MeasurementUnits::sendUnits);
-    if (!weightButton.isEmpty()) {
-        radio(dialog, weightButton)->click();
-    }
-    if (!lengthButton.isEmpty()) {
-        radio(dialog, lengthButton)->click();
-    }
-    if (!typedG.isEmpty()) {
-        gField(dialog)->selectAll();
-        QTest::keyClick(gField(dialog), Qt::Key_Backspace);
-        if (typedG != QLatin1String("-")) {
-            QTest::keyClicks(gField(dialog), typedG);
-        }
-    }
-    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(spy.count(), 1);
-    const QList<QVariant> sent = spy.takeFirst();
-    QCOMPARE(sent.at(0).value<quint8>(), quint8(weight));
-    QCOMPARE(sent.at(1).value<quint8>(), quint8(length));
-    QCOMPARE(sent.at(2).toFloat(), g);
+    click(dialog, "OK");
+    QCOMPARE(
+        QList<QVariantList>(spy), (QList<QVariantList> {{quint8(weight), quint8(length), sentG}}));
 }
 
-void tst_MeasurementUnits::cancelSendsNothing()
+void tst_MeasurementUnits::typedGComesBackAndIsSent()
 {
-    MeasurementUnits dialog(nullptr, Tons, Meters, 9.80665f);
-    QSignalSpy spy(&dialog, &MeasurementUnits::sendUnits);
-    radio(dialog, "radioButtonPounds")->click();
-    radio(dialog, "radioButtonInches")->click();
-    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(spy.count(), 0);
-}
-
-void tst_MeasurementUnits::gFieldRefusesDecimalComma()
-{
+    // g is read like the file's numbers, with a decimal point, whatever the system locale.
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    MeasurementUnits dialog(nullptr, Tons, Meters, 9.80665f);
+    MeasurementUnits dialog(nullptr, Pounds, Meters, 9.80665f);
     QLocale::setDefault(previous);
-    gField(dialog)->clear();
-    QTest::keyClicks(gField(dialog), "9,81");
-    QCOMPARE(gField(dialog)->text(), QStringLiteral("981"));
-}
-
-// Runs the Configuration command; while its dialog is modal, `act` gets to look at it and close
-// it. The polling is bounded: a command that shows no dialog returns a null pointer.
-static QPointer<MeasurementUnits>
-runConfiguration(Veltora &window, const std::function<void(MeasurementUnits *)> &act)
-{
-    QPointer<MeasurementUnits> seen;
-    int attempts = 0;
-    std::function<void()> look = [&] {
-        auto *dialog = qobject_cast<MeasurementUnits *>(QApplication::activeModalWidget());
-        if (dialog) {
-            seen = dialog;
-            act(dialog);
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
-        } else if (++attempts < 200) {
-            QTimer::singleShot(10, look);
-        }
-    };
-    QTimer::singleShot(0, look);
-    window.findChild<QAction *>("actionConfiguration")->trigger();
-    return seen;
+    QSignalSpy spy(&dialog, &MeasurementUnits::sendUnits);
+    auto *g = dialog.findChild<QLineEdit *>("lineEditG");
+    click(dialog, "radioButtonTons");
+    QCOMPARE(g->text(), QStringLiteral("9.806650"));
+    g->clear();
+    QTest::keyClicks(g, "9,81");
+    QCOMPARE(g->text(), QStringLiteral("981"));
+    g->clear();
+    QTest::keyClicks(g, "9.81");
+    click(dialog, "radioButtonKN");
+    QVERIFY(!g->isEnabled());
+    QVERIFY(g->text().isEmpty());
+    // The typed value is what comes back, not the one the dialog was opened with.
+    click(dialog, "radioButtonTons");
+    QCOMPARE(g->text(), QStringLiteral("9.810000"));
+    click(dialog, "radioButtonInches");
+    click(dialog, "Cancel");
+    QCOMPARE(spy.count(), 0);
+    // The same choices confirmed are sent.
+    click(dialog, "OK");
+    QCOMPARE(
+        QList<QVariantList>(spy), (QList<QVariantList> {{quint8(Tons), quint8(Inches), 9.81f}}));
 }
 
 void tst_MeasurementUnits::repeatedConfigurationKeepsOneDialog()
 {
     Veltora window;
-    QString gText;
-    const QPointer<MeasurementUnits> first = runConfiguration(window, [&](MeasurementUnits *d) {
-        gText = gField(*d)->text();
-        d->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-    });
+    const QPointer<MeasurementUnits> first = runConfiguration(window, "OK");
     QVERIFY(first);
-    QCOMPARE(first->parent(), &window);
-    QCOMPARE(gText, QStringLiteral("9.806650"));
-    const QPointer<MeasurementUnits> second = runConfiguration(window, [](MeasurementUnits *d) {
-        d->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
-    });
+    QCOMPARE(first->findChild<QLineEdit *>("lineEditG")->text(), QStringLiteral("9.806650"));
+    const QPointer<MeasurementUnits> second = runConfiguration(window, "Cancel");
     QVERIFY(second);
     QVERIFY(!first);
-    const QPointer<MeasurementUnits> third = runConfiguration(window, [](MeasurementUnits *) {});
-    QVERIFY(third);
+    QVERIFY(runConfiguration(window, "Cancel"));
     QVERIFY(!second);
     QCOMPARE(window.findChildren<MeasurementUnits *>().size(), 1);
 }
