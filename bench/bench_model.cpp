@@ -91,6 +91,46 @@ const Conf &conf_of(int count, int fixed_axles)
     return count == 1000 ? small : large;
 }
 
+// 65,536 subclasses with equal values and lists that differ only in the last weight: the
+// duplicate search cannot tell them apart by their values.
+const Conf &alike_conf()
+{
+    static const Conf conf = [] {
+        std::mt19937 random(7);
+        Conf made;
+        for (int i = 0; i < 65536; ++i) {
+            Subclass s = make_subclass(0, 20, random);
+            s.set_category(QStringLiteral("1"));
+            s.set_max_GVW(QStringLiteral("400"));
+            for (int g = 0; g < 19; ++g) {
+                s.set_min_distance_at_index(QStringLiteral("1.5"), g);
+                s.set_max_distance_at_index(QStringLiteral("4.5"), g);
+            }
+            for (int a = 0; a < 20; ++a) {
+                s.set_max_axle_weight_at_index(QStringLiteral("90"), a);
+                s.set_tyre_type_at_index(QStringLiteral("2"), a);
+            }
+            s.set_max_axle_weight_at_index(QString::number(1000 + i), 19);
+            s.set_subclass_number(quint16(i));
+            made.set_subclass(quint16(i), s);
+        }
+        return made;
+    }();
+    return conf;
+}
+
+void find_duplicates_alike(benchmark::State &state)
+{
+    const Conf &conf = alike_conf();
+    for (auto _ : state) {
+        const QString found = conf.find_duplicates();
+        if (!found.isEmpty()) {
+            state.SkipWithError("generated configuration has duplicates");
+        }
+        benchmark::DoNotOptimize(found);
+    }
+}
+
 void find_duplicates(benchmark::State &state)
 {
     const Conf &conf = conf_of(int(state.range(0)), int(state.range(1)));
@@ -181,6 +221,7 @@ BENCHMARK(check_max_axle_distance)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(is_configuration_valid)->Args({1000, 0})->Args({65536, 0})->Unit(benchmark::kMillisecond);
 
+BENCHMARK(find_duplicates_alike)->Unit(benchmark::kMillisecond);
 BENCHMARK(find_duplicates_first_call)
     ->Args({65536, 0})
     ->Iterations(5)
