@@ -5,11 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFrame>
-#include <QPair>
 #include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
@@ -17,151 +15,95 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
-#include <QVector>
 
-// Stands in for the browser: collects what the application asks to open.
-class UrlCatcher : public QObject
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+QStringList slotNameWarnings;
+
+// A renamed widget silently loses its on_ slot; Qt only says so in this warning.
+void failOnSlotNameWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    Q_OBJECT
+    if (text.contains(QLatin1String("connectSlotsByName"))) {
+        slotNameWarnings.append(text);
+    }
+    previousHandler(type, context, text);
+}
 
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void openUrl(const QUrl &url) { urls.append(url); }
-};
+} // namespace
 
 class tst_Veltora : public QObject
 {
     Q_OBJECT
 
+public slots:
+    // Stands in for the browser.
+    void openUrl(const QUrl &url) { urls.append(url); }
+
 private slots:
-    void initTestCase();
-    void init();
+    void initTestCase() { previousHandler = qInstallMessageHandler(failOnSlotNameWarnings); }
+    void init() { window = new Veltora; }
     void cleanup();
 
-    void titleShowsVersion();
-    void headerColoursAtStart_data();
-    void headerColoursAtStart();
-    void subclassPanelHiddenAtStart();
-    void helpMenuShowsAboutAndUpdate();
-    void onlyReclassDownToHasToolTip();
+    void startsAsTheUserSeesIt();
     void typingIsLimited_data();
     void typingIsLimited();
-    void numbersReadLikeTheModelUnderGermanLocale_data();
-    void numbersReadLikeTheModelUnderGermanLocale();
-    void firstAxleWidgetsExistHidden();
     void shortcutsBrowseSubclasses_data();
     void shortcutsBrowseSubclasses();
-    void checkForUpdatesOpensUpdatePage();
-    void exitClosesWindow();
+    void updateOpensUpdatePageAndExitCloses();
 
 private:
     Veltora *window = nullptr;
+    QList<QUrl> urls;
 };
-
-static QtMessageHandler previousHandler = nullptr;
-static QStringList slotNameWarnings;
-
-// A renamed widget silently loses its on_ slot; Qt only says so in this warning.
-static void failOnSlotNameWarnings(QtMsgType type, const QMessageLogContext &context,
-                                   const QString &message)
-{
-    if (message.contains(QLatin1String("connectSlotsByName"))) {
-        slotNameWarnings.append(message);
-    }
-    previousHandler(type, context, message);
-}
-
-void tst_Veltora::initTestCase()
-{
-    previousHandler = qInstallMessageHandler(failOnSlotNameWarnings);
-}
-
-void tst_Veltora::init()
-{
-    window = new Veltora;
-}
 
 void tst_Veltora::cleanup()
 {
     delete window;
-    window = nullptr;
     QVERIFY2(slotNameWarnings.isEmpty(), qPrintable(slotNameWarnings.join('\n')));
 }
 
-void tst_Veltora::titleShowsVersion()
-{
-    QCOMPARE(window->windowTitle(), QStringLiteral("Veltora v3.2.0"));
-}
-
-void tst_Veltora::headerColoursAtStart_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("style");
-    const QString red = QStringLiteral("background-color: red");
-    const QString lime = QStringLiteral("background-color: lime");
-    QTest::newRow("version") << "lineEditVersion" << lime;
-    QTest::newRow("country") << "lineEditCountry" << red;
-    QTest::newRow("group max distance") << "lineEditGroupMaxDist" << red;
-    QTest::newRow("min axle spacing") << "lineEditMinAxleSpacing" << lime;
-    QTest::newRow("min avg axle weight") << "lineEditMinAvgAxleWeight" << lime;
-    QTest::newRow("max axle distance") << "lineEditMaxAxleDist" << lime;
-    QTest::newRow("min axle distance") << "lineEditMinAxleDist" << lime;
-    QTest::newRow("unclassified") << "lineEditUnclassified" << red;
-    QTest::newRow("uncategorised") << "lineEditUncategorised" << lime;
-}
-
-void tst_Veltora::headerColoursAtStart()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, style);
-    auto *edit = window->findChild<QLineEdit *>(field);
-    QVERIFY(edit);
-    QCOMPARE(edit->styleSheet(), style);
-    QVERIFY(edit->text().isEmpty());
-}
-
-void tst_Veltora::subclassPanelHiddenAtStart()
+void tst_Veltora::startsAsTheUserSeesIt()
 {
     window->show();
-    for (const char *name : {"groupBoxSubclass", "groupBoxReclassify", "frameMiddle"}) {
-        auto *widget = window->findChild<QWidget *>(name);
-        QVERIFY2(widget && !widget->isVisible(), name);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Veltora v3.2.0"));
+    const QStringList red = {"lineEditCountry", "lineEditGroupMaxDist", "lineEditUnclassified"};
+    for (const char *name : {"lineEditVersion", "lineEditCountry", "lineEditGroupMaxDist",
+             "lineEditMinAxleSpacing", "lineEditMinAvgAxleWeight", "lineEditMaxAxleDist",
+             "lineEditMinAxleDist", "lineEditUnclassified", "lineEditUncategorised"}) {
+        const QString colour = red.contains(name) ? "red" : "lime";
+        QCOMPARE(window->findChild<QLineEdit *>(name)->styleSheet(), "background-color: " + colour);
     }
-    QVERIFY(window->findChild<QWidget *>("groupBoxHeader")->isVisible());
+    for (const char *name : {"groupBoxSubclass", "groupBoxReclassify", "frameMiddle"}) {
+        QVERIFY2(!window->findChild<QWidget *>(name)->isVisible(), name);
+    }
     // Hidden panels keep their space, so showing them later does not move the rest.
     for (const char *name : {"frameSubclassBottom", "frameMiddle"}) {
         QVERIFY2(window->findChild<QWidget *>(name)->sizePolicy().retainSizeWhenHidden(), name);
     }
     QVERIFY(!window->findChild<QPushButton *>("buttonCopy")->isEnabled());
-    QCOMPARE(window->findChild<QPushButton *>("buttonSubclass")->text(), QStringLiteral("New"));
-}
-
-void tst_Veltora::helpMenuShowsAboutAndUpdate()
-{
-    auto *help = window->findChild<QMenu *>("menuHelp");
-    QVERIFY(help);
-    QStringList shown;
-    for (QAction *action : help->actions()) {
+    QStringList help;
+    for (QAction *action : window->findChild<QMenu *>("menuHelp")->actions()) {
         if (action->isVisible()) {
-            shown << action->text();
+            help << action->text();
         }
     }
-    QCOMPARE(shown, (QStringList{"About", "Check for Updates"}));
-    QVERIFY(!window->findChild<QAction *>("actionHelp")->isEnabled());
-    QVERIFY(window->findChild<QAction *>("actionUpdate")->isEnabled());
-}
-
-void tst_Veltora::onlyReclassDownToHasToolTip()
-{
-    QStringList withTip;
+    QCOMPARE(help, (QStringList {"About", "Check for Updates"}));
+    QStringList tips;
     for (QWidget *widget : window->findChildren<QWidget *>()) {
         if (!widget->toolTip().isEmpty()) {
-            withTip << widget->objectName() + QLatin1Char('=') + widget->toolTip();
+            tips << widget->objectName() + '=' + widget->toolTip();
         }
     }
-    QCOMPARE(withTip, QStringList{"lineEditReclassDownTo=test"});
+    QCOMPARE(tips, QStringList {"lineEditReclassDownTo=test"});
+    // The editor finds axle 1's widgets by position: the frame's label first, axle 1 next.
+    for (const QString names : {"frameMaxAxleWeightsEdits MaxAxleWeightEdit1",
+             "frameMaxAxleWeightsBoxes MaxAxleWeightBox1", "frameTyreTypes TyreType1"}) {
+        QLayout *layout = window->findChild<QFrame *>(names.section(' ', 0, 0))->layout();
+        QCOMPARE(layout->count(), 2);
+        QCOMPARE(layout->itemAt(1)->widget()->objectName(), names.section(' ', 1));
+        QVERIFY(layout->itemAt(1)->widget()->isHidden());
+    }
 }
 
 void tst_Veltora::typingIsLimited_data()
@@ -169,16 +111,26 @@ void tst_Veltora::typingIsLimited_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("axles: 20 is the top") << "lineEditNumOfAxles" << "20" << "20";
-    QTest::newRow("axles: 21 refused") << "lineEditNumOfAxles" << "21" << "2";
-    QTest::newRow("axles: 30 refused") << "lineEditNumOfAxles" << "30" << "3";
-    QTest::newRow("axles: 1 typable on the way") << "lineEditNumOfAxles" << "1" << "1";
-    QTest::newRow("axles: no decimals") << "lineEditNumOfAxles" << "2.5" << "2";
-    QTest::newRow("axles: no sign") << "lineEditNumOfAxles" << "-3" << "3";
-    QTest::newRow("category: whole numbers") << "lineEditCategory" << "4.5" << "45";
-    QTest::newRow("group max: real") << "lineEditGroupMaxDist" << "12.75" << "12.75";
-    QTest::newRow("group max: no letters") << "lineEditGroupMaxDist" << "1x" << "1";
-    QTest::newRow("country: anything") << "lineEditCountry" << "si" << "si";
+    QTest::addColumn<bool>("german");
+    const auto row = [](const char *name, const char *field, const char *keys, const char *shown,
+                         bool german = false) {
+        QTest::newRow(name) << QString(field) << QString(keys) << QString(shown) << german;
+    };
+    row("axles: 20 is the top", "lineEditNumOfAxles", "20", "20");
+    row("axles: 21 refused", "lineEditNumOfAxles", "21", "2");
+    row("axles: 1 typable on the way", "lineEditNumOfAxles", "1", "1");
+    row("axles: no decimals, no sign", "lineEditNumOfAxles", "-2.5", "2");
+    row("category: whole numbers", "lineEditCategory", "4.5", "45");
+    row("group max: real, no letters", "lineEditGroupMaxDist", "12.7x5", "12.75");
+    row("axle 1 weight: real", "MaxAxleWeightEdit1", "2.5", "2.5");
+    row("axle 1 tyre: whole", "TyreType1", "2.5", "25");
+    row("German: point read", "lineEditMinAxleDist", "1.5", "1.5", true);
+    row("German: comma refused", "lineEditMinAxleDist", "1,5", "15", true);
+    row("German: gross weight", "lineEditMaxGrossWeight", "40,5", "405", true);
+    row("German: constraint", "lineEditAddConstraint", "1,5", "15", true);
+    row("German: axle weight", "MaxAxleWeightEdit1", "7,5", "75", true);
+    row("German: grouping refused", "lineEditCategory", "1.000", "1000", true);
+    row("German: C grouping refused", "lineEditUnclassified", "1,000", "1000", true);
 }
 
 void tst_Veltora::typingIsLimited()
@@ -186,63 +138,15 @@ void tst_Veltora::typingIsLimited()
     QFETCH(QString, field);
     QFETCH(QString, keys);
     QFETCH(QString, shown);
-    auto *edit = window->findChild<QLineEdit *>(field);
-    QVERIFY(edit);
-    QTest::keyClicks(edit, keys);
-    QCOMPARE(edit->text(), shown);
-}
-
-void tst_Veltora::numbersReadLikeTheModelUnderGermanLocale_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("header real: point") << "lineEditMinAxleDist" << "1.5" << "1.5";
-    QTest::newRow("header real: comma refused") << "lineEditMinAxleDist" << "1,5" << "15";
-    QTest::newRow("gross weight: comma refused") << "lineEditMaxGrossWeight" << "40,5" << "405";
-    QTest::newRow("constraint value: comma refused") << "lineEditAddConstraint" << "1,5" << "15";
-    QTest::newRow("axle weight: comma refused") << "MaxAxleWeightEdit1" << "7,5" << "75";
-    QTest::newRow("whole: German grouping refused") << "lineEditCategory" << "1.000" << "1000";
-    QTest::newRow("whole: grouping refused") << "lineEditUnclassified" << "1,000" << "1000";
-}
-
-void tst_Veltora::numbersReadLikeTheModelUnderGermanLocale()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, keys);
-    QFETCH(QString, shown);
+    QFETCH(bool, german);
+    // The fields accept exactly what the model reads, whatever the system's locale.
     const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Veltora german;
+    QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
+    Veltora made;
     QLocale::setDefault(previous);
-    auto *edit = german.findChild<QLineEdit *>(field);
-    QVERIFY(edit);
+    auto *edit = made.findChild<QLineEdit *>(field);
     QTest::keyClicks(edit, keys);
     QCOMPARE(edit->text(), shown);
-}
-
-void tst_Veltora::firstAxleWidgetsExistHidden()
-{
-    const QVector<QPair<const char *, const char *>> expected{
-        {"frameMaxAxleWeightsEdits", "MaxAxleWeightEdit1"},
-        {"frameMaxAxleWeightsBoxes", "MaxAxleWeightBox1"},
-        {"frameTyreTypes", "TyreType1"},
-    };
-    for (const auto &e : expected) {
-        // The editor finds these by position: the frame's label (or spacer) first, axle 1 next.
-        QLayout *layout = window->findChild<QFrame *>(e.first)->layout();
-        QCOMPARE(layout->count(), 2);
-        QWidget *widget = layout->itemAt(1)->widget();
-        QVERIFY2(widget && widget->objectName() == QLatin1String(e.second), e.second);
-        QVERIFY(widget->isHidden());
-    }
-    QCOMPARE(window->findChild<QCheckBox *>("MaxAxleWeightBox1")->text(), QStringLiteral("1 "));
-    auto *weight = window->findChild<QLineEdit *>("MaxAxleWeightEdit1");
-    QTest::keyClicks(weight, "2.5");
-    QCOMPARE(weight->text(), QStringLiteral("2.5"));
-    auto *tyre = window->findChild<QLineEdit *>("TyreType1");
-    QTest::keyClicks(tyre, "2.5");
-    QCOMPARE(tyre->text(), QStringLiteral("25"));
 }
 
 void tst_Veltora::shortcutsBrowseSubclasses_data()
@@ -258,11 +162,7 @@ void tst_Veltora::shortcutsBrowseSubclasses_data()
     QTest::newRow("down at the last stays") << 3 << 2 << down << 2;
     QTest::newRow("alt+right at the last stays") << 3 << 2 << altRight << 2;
     QTest::newRow("up moves one above") << 3 << 1 << up << 0;
-    QTest::newRow("alt+left moves one above") << 3 << 2 << altLeft << 1;
-    QTest::newRow("down moves one below") << 3 << 1 << down << 2;
     QTest::newRow("alt+right moves one below") << 3 << 0 << altRight << 1;
-    QTest::newRow("single entry: down stays") << 1 << 0 << down << 0;
-    QTest::newRow("empty list: up changes nothing") << 0 << -1 << up << -1;
     QTest::newRow("empty list: down changes nothing") << 0 << -1 << down << -1;
 }
 
@@ -280,32 +180,20 @@ void tst_Veltora::shortcutsBrowseSubclasses()
     window->show();
     QApplication::setActiveWindow(window);
     QVERIFY(QTest::qWaitForWindowActive(window));
-
     QTest::keySequence(window, keys);
     QCOMPARE(subclasses->currentIndex(), selected);
 }
 
-void tst_Veltora::checkForUpdatesOpensUpdatePage()
+void tst_Veltora::updateOpensUpdatePageAndExitCloses()
 {
-    UrlCatcher browser;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "openUrl");
-    auto *update = window->findChild<QAction *>("actionUpdate");
-    update->trigger();
-    update->trigger();
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
+    window->findChild<QAction *>("actionUpdate")->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(urls.size(), 1);
+    QVERIFY(urls.at(0).host().endsWith('.' + QLatin1String(AppIdentity::organizationDomain)));
+    QCOMPARE(urls.at(0).scheme() + urls.at(0).path() + '?' + urls.at(0).query(),
+        QStringLiteral("https/ls.php?sw=zelvo-veltora&ch=stable"));
 
-    QCOMPARE(browser.urls.size(), 2);
-    QCOMPARE(browser.urls.at(1), browser.urls.at(0));
-    const QUrl url = browser.urls.at(0);
-    QCOMPARE(url.scheme(), QStringLiteral("https"));
-    QVERIFY(url.host().endsWith(QLatin1Char('.') + QLatin1String(AppIdentity::organizationDomain)));
-    QCOMPARE(url.path(), QStringLiteral("/ls.php"));
-    QCOMPARE(url.query(), QStringLiteral("sw=zelvo-veltora&ch=stable"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("Veltora v3.2.0"));
-}
-
-void tst_Veltora::exitClosesWindow()
-{
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     window->findChild<QAction *>("actionExit")->trigger();
