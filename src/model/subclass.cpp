@@ -261,7 +261,7 @@ void Subclass::Summary::check(const Subclass &subclass)
     const QStringList &tyres = lists[3];
     const int n = whole_of(subclass.value_of(key_number_of_axles()));
     const int axles = qMax(n, 0);
-    gaps = qMax(n - 1, 0);
+    gaps = n > 1 ? n - 1 : 0;
     regular = (gaps == 0 || (gaps <= mins.size() && mins.size() == maxs.size()))
         && axles <= weights.size() && axles <= tyres.size();
     if (regular) {

@@ -201,6 +201,7 @@ void tst_Subclass::numberOfAxlesGrowsLists_data()
     QTest::newRow("empty reads as 0") << QStringList {""} << 0 << 1;
     QTest::newRow("decimal reads as 0") << QStringList {"2.5"} << 0 << 1;
     QTest::newRow("negative grows nothing") << QStringList {"-4"} << 0 << 0;
+    QTest::newRow("smallest int") << QStringList {"-2147483648"} << 0 << 0;
     QTest::newRow("too long for an int") << QStringList {"4000000000"} << 0 << 1;
 }
 
@@ -867,7 +868,8 @@ void tst_Subclass::wholeChecksMatchPerIndexChecks()
 {
     // Random subclasses, edited between checks: the whole-subclass checks give the result and
     // the log lines of the per-index checks taken in their order.
-    const QStringList counts {"", "0", "1", "2", "3", "4", "5", "2.5", "21", "-3", "2000000000"};
+    const QStringList counts {
+        "", "0", "1", "2", "3", "4", "5", "2.5", "21", "-3", "2000000000", "-2147483648"};
     const QStringList numbers {"", "0", "1", "2", "3", "4", "5", "0.5", "1.5", "4.5", "12", "abc",
         "nan", "-1", "1e1", "07"};
     const QStringList constraints {"1+2,180", "1,180", "1+2", "12+3,4.5"};
