@@ -53,6 +53,37 @@ bool isWheel(int idx, const VehicleGeometry &g)
     return idx >= 0 && idx < g.axleX.size() && idx < g.wheelRight.size();
 }
 
+// The last axle of the vehicle itself (its first unit), -1 when it has none.
+int vehicleLastAxle(const QVector<VehicleUnit> &units)
+{
+    return units.at(0).count > 0 ? int(units.at(0).count) - 1 : -1;
+}
+
+// The sizes of a vehicle's front and rear bitmaps and where the rear stands: centred over the
+// vehicle's last wheel idx. False when idx names no wheel.
+struct Body
+{
+    int headW = 0;
+    int headH = 0;
+    int backW = 0;
+    int backX = 0;
+    int last = 0; // the last axle of the whole vehicle, trailers included
+};
+
+bool measureBody(const VehicleGeometry &g, int idx, Body &body)
+{
+    if (!isWheel(idx, g)) {
+        return false;
+    }
+    const QPixmap head = bitmap(g.head);
+    body.headW = head.width();
+    body.headH = head.height();
+    body.backW = bitmap(g.back).width();
+    body.backX = g.axleX.at(idx) + bitmap(g.tire).width() / 2 - body.backW / 2;
+    body.last = g.wheelRight.size() - 1;
+    return true;
+}
+
 } // namespace
 
 const QStringList VehicleDrawing::vehicleBitmaps = {
@@ -280,12 +311,9 @@ void VehicleDrawing::drawTruck(
     }
     addChassisBar(headW, g.chassisY, int(total * g.pixelsPerMetre - g.firstAxleX));
 
-    int idx = -1;
+    const int idx = vehicleLastAxle(units);
     int x1 = headW;
     int x2 = 2;
-    if (units.at(0).count > 0) {
-        idx += int(units.at(0).count);
-    }
     if (!isWheel(idx, g)) {
         return;
     }
@@ -304,26 +332,16 @@ void VehicleDrawing::drawTruck(
 void VehicleDrawing::drawCarOrVan(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    const QPixmap head = bitmap(g.head);
-    const int headW = head.width();
-    const int headH = head.height();
-    const int backW = bitmap(g.back).width();
-    const int tireW = bitmap(g.tire).width();
-    const int last = g.wheelRight.size() - 1;
-
     addPixmap(g.head, 0, g.headY + 2);
-    int idx = -1;
-    if (units.at(0).count > 0) {
-        idx += int(units.at(0).count);
-    }
-    if (!isWheel(idx, g)) {
+    const int idx = vehicleLastAxle(units);
+    Body b;
+    if (!measureBody(g, idx, b)) {
         return;
     }
-    const int backX = g.axleX.at(idx) + tireW / 2 - backW / 2;
-    addBlackBox(headW, g.headY + 2, backX - headW, headH - 1);
-    addPixmap(g.back, backX, g.headY + 2);
-    const int x1 = backX + backW;
-    addChassisBar(x1, g.chassisY, g.wheelRight.at(last) - x1);
+    addBlackBox(b.headW, g.headY + 2, b.backX - b.headW, b.headH - 1);
+    addPixmap(g.back, b.backX, g.headY + 2);
+    const int x1 = b.backX + b.backW;
+    addChassisBar(x1, g.chassisY, g.wheelRight.at(b.last) - x1);
     const int x2 = g.axleX.at(idx);
     drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
 
@@ -333,47 +351,27 @@ void VehicleDrawing::drawCarOrVan(
 void VehicleDrawing::drawMotorbike(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    const QPixmap head = bitmap(g.head);
-    const int headW = head.width();
-    const int headH = head.height();
-    const int backW = bitmap(g.back).width();
-    const int tireW = bitmap(g.tire).width();
-    const int last = g.wheelRight.size() - 1;
-
-    int idx = -1;
-    if (units.at(0).count > 0) {
-        idx += int(units.at(0).count);
-    }
-    if (!isWheel(idx, g)) {
+    const int idx = vehicleLastAxle(units);
+    Body b;
+    if (!measureBody(g, idx, b)) {
         return;
     }
-    const int backX = g.axleX.at(idx) + tireW / 2 - backW / 2;
-    addBlackBox(headW, g.headY + 7, backX - headW, headH - 8);
-    const int x1 = backX + backW;
-    addChassisBar(x1 - 1, g.chassisY - 10, g.wheelRight.at(last) - (x1 - 1));
+    addBlackBox(b.headW, g.headY + 7, b.backX - b.headW, b.headH - 8);
+    const int x1 = b.backX + b.backW;
+    addChassisBar(x1 - 1, g.chassisY - 10, g.wheelRight.at(b.last) - (x1 - 1));
     const int x2 = g.axleX.at(idx);
     drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop - 5, g);
 
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
     // Front and rear carry their own wheels, so they go on top of the wheel items.
     addPixmap(g.head, 0, g.headY + 3);
-    addPixmap(g.back, backX, g.headY + 3);
+    addPixmap(g.back, b.backX, g.headY + 3);
 }
 
 void VehicleDrawing::drawBus(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    const QPixmap head = bitmap(g.head);
-    const int headW = head.width();
-    const int headH = head.height();
-    const int backW = bitmap(g.back).width();
-    const int tireW = bitmap(g.tire).width();
-    const int last = g.wheelRight.size() - 1;
-
-    int idx = -1;
-    if (units.at(0).count > 0) {
-        idx += int(units.at(0).count);
-    }
+    int idx = vehicleLastAxle(units);
     // Semi-trailer parts right behind a bus are its articulated sections: their axles are the
     // bus's own and they are not drawn as trailers.
     bool articulated = false;
@@ -385,18 +383,18 @@ void VehicleDrawing::drawBus(
         articulated = true;
         ++next;
     }
-    if (!isWheel(idx, g)) {
+    Body b;
+    if (!measureBody(g, idx, b)) {
         return;
     }
-    const int backX = g.axleX.at(idx) + tireW / 2 - backW / 2;
-    addBlackBox(headW, g.headY, backX - headW, headH - 1);
+    addBlackBox(b.headW, g.headY, b.backX - b.headW, b.headH - 1);
     if (articulated) {
-        addPixmap(BusLink, headW + (backX - headW) / 2, g.headY);
+        addPixmap(BusLink, b.headW + (b.backX - b.headW) / 2, g.headY);
     }
     addPixmap(g.head, 0, g.headY);
-    addPixmap(g.back, backX, g.headY);
-    const int x1 = backX + backW;
-    addChassisBar(x1, g.chassisY, g.wheelRight.at(last) - x1);
+    addPixmap(g.back, b.backX, g.headY);
+    const int x1 = b.backX + b.backW;
+    addChassisBar(x1, g.chassisY, g.wheelRight.at(b.last) - x1);
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 3, g.tire, subclass);
     const int x2 = g.axleX.at(idx);
     drawTrailerUnits(units, next, idx, x1, x2, 0, g.bodyTop, g);
@@ -405,27 +403,17 @@ void VehicleDrawing::drawBus(
 void VehicleDrawing::drawTractor(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    const QPixmap head = bitmap(g.head);
-    const int headW = head.width();
-    const int headH = head.height();
-    const int backW = bitmap(g.back).width();
-    const int tireW = bitmap(g.tire).width();
-    const int last = g.wheelRight.size() - 1;
-
-    int idx = -1;
-    if (units.at(0).count > 0) {
-        idx += int(units.at(0).count);
-    }
-    if (!isWheel(idx, g)) {
+    const int idx = vehicleLastAxle(units);
+    Body b;
+    if (!measureBody(g, idx, b)) {
         return;
     }
-    const int backX = g.axleX.at(idx) + tireW / 2 - backW / 2;
-    addBlackBox(headW, g.headY + 15, backX - headW, headH - 28);
-    const int x1 = backX + backW;
-    addChassisBar(x1 - 1, g.chassisY, g.wheelRight.at(last) - (x1 - 1));
+    addBlackBox(b.headW, g.headY + 15, b.backX - b.headW, b.headH - 28);
+    const int x1 = b.backX + b.backW;
+    addChassisBar(x1 - 1, g.chassisY, g.wheelRight.at(b.last) - (x1 - 1));
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 6, g.tire, subclass);
     addPixmap(g.head, 0, g.headY);
-    addPixmap(g.back, backX, g.headY);
+    addPixmap(g.back, b.backX, g.headY);
     const int x2 = g.axleX.at(idx);
     drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
 }
