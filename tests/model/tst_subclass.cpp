@@ -159,11 +159,8 @@ private slots:
     void valueChecks();
     void distanceChecks_data();
     void distanceChecks();
-    void outOfRangeIndex_data();
     void outOfRangeIndex();
-    void settersAppendPastTheEnd_data();
-    void settersAppendPastTheEnd();
-    void removingFromLists();
+    void listEditing();
     void wholeSubclassChecks_data();
     void wholeSubclassChecks();
     void wholeChecksMatchPerIndexChecks();
@@ -254,7 +251,6 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("21 axles") << Axles << "21" << 0 << false;
     QTest::newRow("2.5 axles") << Axles << "2.5" << 0 << false;
     QTest::newRow("tyre 0") << Tyre << "0" << 0 << false;
-    QTest::newRow("tyre 1") << Tyre << "1" << 0 << true;
     QTest::newRow("tyre 4") << Tyre << "4" << 0 << true;
     QTest::newRow("tyre 5") << Tyre << "5" << 0 << false;
     QTest::newRow("tyre 2.5") << Tyre << "2.5" << 0 << false;
@@ -262,7 +258,6 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("weight 0") << Weight << "0" << 0 << false;
     QTest::newRow("weight 0.1") << Weight << "0.1" << 0 << true;
     QTest::newRow("weight negative") << Weight << "-5" << 0 << false;
-    QTest::newRow("weight text") << Weight << "heavy" << 0 << false;
     QTest::newRow("weight exponent") << Weight << "1e2" << 0 << true;
     QTest::newRow("weight 1e-18 written out") << Weight << "0.000000000000000001" << 0 << true;
     QTest::newRow("weight long zero") << Weight << "0.000000000000000000" << 0 << false;
@@ -270,7 +265,6 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("constraint of two axles") << Combined << "1+2,180" << 0 << true;
     QTest::newRow("three axles, decimals") << Combined << "1+2+3,240.5" << 0 << true;
     QTest::newRow("trailing point") << Combined << "1+2,180." << 0 << true;
-    QTest::newRow("long numbers") << Combined << "10+11,1800" << 0 << true;
     QTest::newRow("constraint of one axle") << Combined << "1,180" << 0 << false;
     QTest::newRow("no weight") << Combined << "1+2" << 0 << false;
     QTest::newRow("braces") << Combined << "{1+2,180}" << 0 << false;
@@ -286,7 +280,6 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("unknown part letter") << Configuration << "H2X2" << 4 << false;
     QTest::newRow("count first") << Configuration << "2H" << 2 << false;
     QTest::newRow("part without count") << Configuration << "H2T" << 2 << false;
-    QTest::newRow("vehicle without count") << Configuration << "HT2" << 2 << false;
     QTest::newRow("trailing space") << Configuration << "H2 " << 2 << false;
     QTest::newRow("empty configuration") << Configuration << "" << 0 << false;
     QTest::newRow("leading zero") << Configuration << "H02" << 2 << true;
@@ -350,78 +343,52 @@ void tst_Subclass::distanceChecks()
     QCOMPARE(s.is_max_distance_valid(0, d[2], d[3]), max_valid);
 }
 
-void tst_Subclass::outOfRangeIndex_data()
-{
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("size");
-    QTest::newRow("weight past the end") << "is_max_axle_weight_valid" << 2 << 2;
-    QTest::newRow("weight negative") << "is_max_axle_weight_valid" << -1 << 2;
-    QTest::newRow("tyre past the end") << "is_tyre_type_valid" << 3 << 2;
-    QTest::newRow("min distance past the shorter list") << "is_min_distance_valid" << 1 << 1;
-    QTest::newRow("max distance with uneven lists") << "is_max_distance_valid" << 0 << 2;
-    QTest::newRow("constraint at the count") << "constraint" << 1 << 1;
-    QTest::newRow("constraint negative") << "constraint" << -2 << 1;
-    QTest::newRow("getters, negative") << "getters" << -1 << 2;
-    QTest::newRow("getters at the end") << "getters" << 2 << 2;
-    QTest::newRow("getters far past the end") << "getters" << 1000 << 2;
-}
-
 void tst_Subclass::outOfRangeIndex()
 {
-    QFETCH(QString, call);
-    QFETCH(int, index);
-    QFETCH(int, size);
-    Subclass s;
-    edit(s, "weight0=50 weight1=50 tyre0=1 tyre1=1 min0=1 max0=2 max1=2 constraint=1+2,90");
-    QString warning = call + ": Checking if a nonexistent index  %1  exists in array of size  %2";
-    if (call == "constraint") {
-        warning = "Constraint at index  %1  does not exist for size  %2";
-    } else if (call == "getters") {
-        warning
-            = "get_tyre_type_at_index: Trying to get a nonexistend index  %1  in array of size  %2";
-    }
-    QTest::ignoreMessage(QtWarningMsg, qPrintable(warning.arg(index).arg(size)));
-    if (call == "getters") {
-        // The other getters answer the empty text without a word.
-        QCOMPARE((QStringList {s.get_max_axle_weight_at_index(index),
-                      s.get_min_distance_at_index(index), s.get_max_distance_at_index(index),
-                      s.get_combined_constraint_at_index(index), s.get_tyre_type_at_index(index)})
-                     .join('|'),
-            QString("||||"));
-    } else {
-        QVERIFY(!(call == "is_max_axle_weight_valid" ? s.is_max_axle_weight_valid(index)
-                : call == "is_tyre_type_valid"       ? s.is_tyre_type_valid(index)
-                : call == "is_min_distance_valid"    ? s.is_min_distance_valid(index, "0", "10")
-                : call == "is_max_distance_valid"    ? s.is_max_distance_valid(index, "0", "10")
-                                                     : s.is_combined_constraint_valid(index)));
-    }
-}
-
-void tst_Subclass::settersAppendPastTheEnd_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("list");
-    QTest::newRow("replaces inside") << 1 << "1;9";
-    QTest::newRow("appends at the end") << 2 << "1;2;9";
-    QTest::newRow("appends far past the end") << 7 << "1;2;9";
-    QTest::newRow("negative appends") << -1 << "1;2;9";
-}
-
-void tst_Subclass::settersAppendPastTheEnd()
-{
-    QFETCH(int, index);
-    QFETCH(QString, list);
+    // At, past and far past the end of every list (of one or two entries), and negative: the
+    // getters answer the empty text and the checks false, each with its own warning or none.
     Subclass s;
     edit(s,
-        QStringLiteral("weight0=1 weight1=2 min0=1 min1=2 max0=1 max1=2 tyre0=1 tyre1=2 "
-                       "weight%1=9 min%1=9 max%1=9 tyre%1=9")
-            .arg(index));
-    QCOMPARE(lists(s), (QStringList {list, list, list, list, ""}));
+        "weight0=5 weight1=5 tyre0=1 tyre1=1 min0=1 max0=2 max1=2 constraint=1+2,9 "
+        "constraint=1+2,8");
+    const QString gone = "%1: Checking if a nonexistent index  %2  exists in array of size  %3";
+    for (const int i : {2, 3, 1000, -1}) {
+        messages.clear();
+        {
+            const Capture capturing;
+            QCOMPARE((QStringList {s.get_max_axle_weight_at_index(i),
+                          s.get_min_distance_at_index(i), s.get_max_distance_at_index(i),
+                          s.get_combined_constraint_at_index(i), s.get_tyre_type_at_index(i)})
+                         .join('|'),
+                QString("||||"));
+            QVERIFY(!s.is_max_axle_weight_valid(i) && !s.is_tyre_type_valid(i)
+                && !s.is_min_distance_valid(i, "0", "10") && !s.is_max_distance_valid(i, "0", "10")
+                && !s.is_combined_constraint_valid(i));
+        }
+        QCOMPARE(messages,
+            (QStringList {QString("get_tyre_type_at_index: Trying to get a nonexistend index  %1  "
+                                  "in array of size  2")
+                              .arg(i),
+                gone.arg("is_max_axle_weight_valid").arg(i).arg(2),
+                gone.arg("is_tyre_type_valid").arg(i).arg(2),
+                gone.arg("is_min_distance_valid").arg(i).arg(1),
+                gone.arg("is_max_distance_valid").arg(i).arg(2),
+                QString("Constraint at index  %1  does not exist for size  2").arg(i)}));
+    }
 }
 
-void tst_Subclass::removingFromLists()
+void tst_Subclass::listEditing()
 {
+    // A per-axle setter's index replaces inside the list and appends at or past its end.
+    for (const int index : {1, 2, 7, -1}) {
+        Subclass s;
+        edit(s,
+            QStringLiteral("weight0=1 weight1=2 min0=1 min1=2 max0=1 max1=2 tyre0=1 tyre1=2 "
+                           "weight%1=9 min%1=9 max%1=9 tyre%1=9")
+                .arg(index));
+        const QString list = index == 1 ? "1;9" : "1;2;9";
+        QCOMPARE(lists(s), (QStringList {list, list, list, list, ""}));
+    }
     Subclass s = valid_subclass(2);
     edit(s, QString("drop=weight drop=min drop=max drop=tyre ").repeated(5));
     QCOMPARE(counts(s), QVector<int>(4, 0));
@@ -450,7 +417,6 @@ void tst_Subclass::wholeSubclassChecks_data()
     QTest::newRow("untouched") << "" << none << "VCD=";
     QTest::newRow("min above max") << "min1=6" << none << "-CD-";
     QTest::newRow("max above the header") << "max1=12" << none << "-CD-";
-    QTest::newRow("min below the header") << "min1=0.5" << none << "-CD-";
     QTest::newRow("min zero") << "min1=0" << QStringList {draw.arg(1).arg("0", "4.5")} << "----";
     QTest::newRow("second max empty")
         << "max1=" << QStringList {draw.arg(1).arg("1.5", "")} << "----";
@@ -459,7 +425,6 @@ void tst_Subclass::wholeSubclassChecks_data()
     QTest::newRow("bad constraint") << "constraint=1,180" << none << "-CD=";
     QTest::newRow("good constraint") << "constraint=1+2,180" << none << "VCD=";
     QTest::newRow("empty category") << "category=" << none << "--D-";
-    QTest::newRow("empty GVW") << "gvw=" << none << "--D-";
     QTest::newRow("one value more") << "prepend=" << none << "VCD-";
     QTest::newRow("other number") << "number=9" << none << "VCD=";
     QTest::newRow("configuration for other axles") << "configuration=H2" << none << "--D-";
@@ -563,17 +528,19 @@ void tst_Subclass::numbersReadLikeQt()
     // Plain decimal texts and the same number written to 17 significant digits must read as
     // the same float that QString::toFloat gives; whole numbers as QString::toInt reads them.
     QRandomGenerator random(99);
+    const auto digits = [&random](int count) {
+        QString text;
+        while (text.size() < count) {
+            text += QChar('0' + random.bounded(10));
+        }
+        return text;
+    };
     for (int round = 0; round < 5000; ++round) {
-        // 1 to 8 digits, and now and then a point and 1 to 8 decimals (leading zeros too).
-        QString text = QString::number(random.bounded(1, 10))
-            + QString::number(random.bounded(10000000))
-                  .rightJustified(7, '0')
-                  .left(random.bounded(8));
+        // 1 to 8 digits, and now and then a point and 1 to 8 decimals.
+        QString text = QString::number(random.bounded(1, 10));
+        text += digits(random.bounded(8));
         if (random.bounded(2)) {
-            text += "."
-                + QString::number(random.bounded(100000000))
-                      .rightJustified(8, '0')
-                      .left(random.bounded(1, 9));
+            text += "." + digits(random.bounded(1, 9));
         }
         const QString exact = QString::number(double(text.toFloat()), 'g', 17);
         Subclass s;
