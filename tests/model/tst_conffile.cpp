@@ -273,7 +273,7 @@ void tst_ConfFile::sectionNumbers()
         seen << QString("%1:%2").arg(number).arg(conf.get_subclass(number).get_category());
     }
     QCOMPARE(seen.join(' '), read);
-    QVERIFY(messages.first().startsWith("Received empty weights string for class "));
+    QVERIFY(messages.value(0).startsWith("Received empty weights string for class "));
 }
 
 void tst_ConfFile::weightLine_data()
