@@ -1,5 +1,6 @@
 // Subclass record: values, per-axle lists, combined constraints and validity rules.
 #include "subclass.h"
+#include "testlists.h"
 
 #include <QRandomGenerator>
 #include <QRegExp>
@@ -8,16 +9,6 @@
 namespace {
 
 enum Check { Axles, Tyre, Weight, Combined, Configuration, Target };
-
-QStringList messages;
-
-// Collects every log line into `messages` while it lives.
-struct Capture
-{
-    QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext &, const QString &text) { messages << text; });
-    ~Capture() { qInstallMessageHandler(previous); }
-};
 
 // Applies edits such as "min1=6 weight2= constraint=1+2,180 drop=max axles=3" in order: a list
 // key sets the entry at its index ("constraint" without one appends), "drop" removes a list's
@@ -29,10 +20,9 @@ void edit(Subclass &s, const QString &edits)
         {"configuration", &Subclass::set_axle_configuration}, {"prepend", &Subclass::set_prepend},
         {"axles", &Subclass::set_number_of_axles}, {"tyres", &Subclass::set_tyre_types}};
     static const QMap<QString, void (Subclass::*)(QString, int)> entries {
-        {"min", &Subclass::set_min_distance_at_index},
+        {"min", &Subclass::set_min_distance_at_index}, {"tyre", &Subclass::set_tyre_type_at_index},
         {"max", &Subclass::set_max_distance_at_index},
         {"weight", &Subclass::set_max_axle_weight_at_index},
-        {"tyre", &Subclass::set_tyre_type_at_index},
         {"constraint", &Subclass::set_combined_constraint}};
     static const QMap<QString, void (Subclass::*)()> drops {
         {"min", &Subclass::remove_last_min_distance}, {"max", &Subclass::remove_last_max_distance},
@@ -80,28 +70,6 @@ Subclass valid_subclass(int axles)
     return s;
 }
 
-// The weight, minimum and maximum distance, tyre and constraint lists, each joined by ";".
-QStringList lists(const Subclass &s)
-{
-    using Count = int (Subclass::*)() const;
-    using At = QString (Subclass::*)(int) const;
-    const QVector<QPair<Count, At>> kinds {
-        {&Subclass::get_max_axle_weight_count, &Subclass::get_max_axle_weight_at_index},
-        {&Subclass::get_min_distance_count, &Subclass::get_min_distance_at_index},
-        {&Subclass::get_max_distance_count, &Subclass::get_max_distance_at_index},
-        {&Subclass::get_tyre_type_count, &Subclass::get_tyre_type_at_index},
-        {&Subclass::get_combined_constraint_count, &Subclass::get_combined_constraint_at_index}};
-    QStringList all;
-    for (const auto &kind : kinds) {
-        QStringList items;
-        for (int i = 0; i < (s.*kind.first)(); ++i) {
-            items << (s.*kind.second)(i);
-        }
-        all << items.join(';');
-    }
-    return all;
-}
-
 QVector<int> counts(const Subclass &s)
 {
     return {s.get_max_axle_weight_count(), s.get_min_distance_count(), s.get_max_distance_count(),
@@ -118,26 +86,21 @@ QString pick(QRandomGenerator &random, const QStringList &from)
 bool reference(const Subclass &s, const QString &low, const QString &high, bool complete)
 {
     const int n = s.get_number_of_axles().toInt();
-    for (int i = 0; i + 1 < n; ++i) {
-        if (complete ? !(s.get_min_distance_at_index(i).toFloat() > 0)
-                    || !(s.get_max_distance_at_index(i).toFloat() > 0)
-                     : !s.is_min_distance_valid(i, low, high)
-                    || !s.is_max_distance_valid(i, low, high)) {
-            return false;
-        }
+    bool ok = true;
+    for (int i = 0; ok && i + 1 < n; ++i) {
+        ok = complete
+            ? s.get_min_distance_at_index(i).toFloat() > 0
+                && s.get_max_distance_at_index(i).toFloat() > 0
+            : s.is_min_distance_valid(i, low, high) && s.is_max_distance_valid(i, low, high);
     }
-    for (int i = 0; i < n; ++i) {
-        if (complete ? !s.is_tyre_type_valid(i) || !s.is_max_axle_weight_valid(i)
-                     : !s.is_max_axle_weight_valid(i) || !s.is_tyre_type_valid(i)) {
-            return false;
-        }
+    for (int i = 0; ok && i < n; ++i) {
+        ok = complete ? s.is_tyre_type_valid(i) && s.is_max_axle_weight_valid(i)
+                      : s.is_max_axle_weight_valid(i) && s.is_tyre_type_valid(i);
     }
-    for (int i = 0; !complete && i < s.get_combined_constraint_count(); ++i) {
-        if (!s.is_combined_constraint_valid(i)) {
-            return false;
-        }
+    for (int i = 0; ok && !complete && i < s.get_combined_constraint_count(); ++i) {
+        ok = s.is_combined_constraint_valid(i);
     }
-    return s.is_category_valid() && s.is_number_of_axles_valid() && s.is_max_GVW_valid()
+    return ok && s.is_category_valid() && s.is_number_of_axles_valid() && s.is_max_GVW_valid()
         && s.is_axle_configuration_valid();
 }
 
@@ -150,7 +113,6 @@ class tst_Subclass : public QObject
     Q_OBJECT
 
 private slots:
-    void newSubclassHasOneAxleRow();
     void sectionValuesAreStored();
     void numberOfAxlesGrowsLists_data();
     void numberOfAxlesGrowsLists();
@@ -167,19 +129,14 @@ private slots:
     void numbersReadLikeQt();
 };
 
-void tst_Subclass::newSubclassHasOneAxleRow()
-{
-    QTest::ignoreMessage(QtWarningMsg, "Received empty weights string for class  7");
-    const Subclass s(QMap<QString, QString> {{"subclass", "7"}});
-    QCOMPARE(s.get_subclass_number(), quint16(7));
-    QCOMPARE(counts(s), (QVector<int> {1, 0, 0, 1}));
-    QVERIFY(!s.is_category_valid() && !s.is_max_GVW_valid() && !s.is_number_of_axles_valid());
-    QVERIFY(!s.is_axle_configuration_valid() && !s.is_subclass_complete());
-    QVERIFY(s.is_reclassify_up_valid(QString()) && s.is_reclassify_down_valid(QString()));
-}
-
 void tst_Subclass::sectionValuesAreStored()
 {
+    QTest::ignoreMessage(QtWarningMsg, "Received empty weights string for class  7");
+    const Subclass bare(QMap<QString, QString> {{"subclass", "7"}});
+    QCOMPARE(bare.get_subclass_number(), quint16(7));
+    QCOMPARE(counts(bare), (QVector<int> {1, 0, 0, 1}));
+    QVERIFY(!bare.is_category_valid() && !bare.is_max_GVW_valid() && !bare.is_subclass_complete());
+    QVERIFY(bare.is_reclassify_up_valid(QString()) && bare.is_reclassify_down_valid(QString()));
     const Subclass s(
         QMap<QString, QString> {{"subclass", "70000"}, {"category", "4"}, {"number_of_axles", "3"},
             {"axle_configuration", "h2t1"}, {"max_GVW__kN", "350"}, {"upper_GVW_limit__kN", "300"},
@@ -207,10 +164,8 @@ void tst_Subclass::numberOfAxlesGrowsLists_data()
     QTest::newRow("lowering changes nothing") << QStringList {"3", "2"} << 3 << 4;
     QTest::newRow("21") << QStringList {"21"} << 21 << 22;
     QTest::newRow("two thousand million, bounded") << QStringList {"2000000000"} << 21 << 22;
-    QTest::newRow("empty reads as 0") << QStringList {""} << 0 << 1;
     QTest::newRow("negative grows nothing") << QStringList {"-4"} << 0 << 0;
-    QTest::newRow("smallest int") << QStringList {"-2147483648"} << 0 << 0;
-    QTest::newRow("too long for an int") << QStringList {"4000000000"} << 0 << 1;
+    QTest::newRow("too long for an int reads as 0") << QStringList {"4000000000"} << 0 << 1;
 }
 
 void tst_Subclass::numberOfAxlesGrowsLists()
@@ -249,50 +204,39 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("2 axles") << Axles << "2" << 0 << true;
     QTest::newRow("20 axles") << Axles << "20" << 0 << true;
     QTest::newRow("21 axles") << Axles << "21" << 0 << false;
-    QTest::newRow("2.5 axles") << Axles << "2.5" << 0 << false;
     QTest::newRow("tyre 0") << Tyre << "0" << 0 << false;
     QTest::newRow("tyre 4") << Tyre << "4" << 0 << true;
     QTest::newRow("tyre 5") << Tyre << "5" << 0 << false;
     QTest::newRow("tyre 2.5") << Tyre << "2.5" << 0 << false;
-    QTest::newRow("tyre 03") << Tyre << "03" << 0 << true;
     QTest::newRow("weight 0") << Weight << "0" << 0 << false;
     QTest::newRow("weight 0.1") << Weight << "0.1" << 0 << true;
-    QTest::newRow("weight negative") << Weight << "-5" << 0 << false;
     QTest::newRow("weight exponent") << Weight << "1e2" << 0 << true;
     QTest::newRow("weight 1e-18 written out") << Weight << "0.000000000000000001" << 0 << true;
     QTest::newRow("weight long zero") << Weight << "0.000000000000000000" << 0 << false;
     QTest::newRow("weight of 16 digits") << Weight << "1234567890123456" << 0 << true;
-    QTest::newRow("constraint of two axles") << Combined << "1+2,180" << 0 << true;
     QTest::newRow("three axles, decimals") << Combined << "1+2+3,240.5" << 0 << true;
     QTest::newRow("trailing point") << Combined << "1+2,180." << 0 << true;
     QTest::newRow("constraint of one axle") << Combined << "1,180" << 0 << false;
     QTest::newRow("no weight") << Combined << "1+2" << 0 << false;
-    QTest::newRow("braces") << Combined << "{1+2,180}" << 0 << false;
     QTest::newRow("unit after the weight") << Combined << "1+2,180t" << 0 << false;
     QTest::newRow("leading plus") << Combined << "+1+2,180" << 0 << false;
     QTest::newRow("double plus") << Combined << "1++2,180" << 0 << false;
     QTest::newRow("two points") << Combined << "1+2,1.8.0" << 0 << false;
-    QTest::newRow("space") << Combined << "1+2, 180" << 0 << false;
-    QTest::newRow("H2T2 with 4") << Configuration << "H2T2" << 4 << true;
     QTest::newRow("lower case is stored upper") << Configuration << "h2t2" << 4 << true;
     QTest::newRow("A2S3 with 4") << Configuration << "A2S3" << 4 << false;
     QTest::newRow("every part letter") << Configuration << "B2D1T1S1" << 5 << true;
     QTest::newRow("unknown part letter") << Configuration << "H2X2" << 4 << false;
     QTest::newRow("count first") << Configuration << "2H" << 2 << false;
     QTest::newRow("part without count") << Configuration << "H2T" << 2 << false;
-    QTest::newRow("trailing space") << Configuration << "H2 " << 2 << false;
-    QTest::newRow("empty configuration") << Configuration << "" << 0 << false;
-    QTest::newRow("leading zero") << Configuration << "H02" << 2 << true;
     QTest::newRow("no wrap at 256") << Configuration << "H258" << 2 << false;
     QTest::newRow("large sum") << Configuration << "H258" << 258 << true;
     QTest::newRow("run too long for an int")
         << Configuration << "H99999999999999999999" << 0 << false;
-    QTest::newRow("sum too large for an int")
+    QTest::newRow("sum too large")
         << Configuration << "H2000000000T2000000000" << -294967296 << false;
     QTest::newRow("no target") << Target << "" << 3 << true;
     QTest::newRow("target missing") << Target << "0" << 3 << false;
     QTest::newRow("target of the same axles") << Target << "3" << 3 << true;
-    QTest::newRow("target of other axles") << Target << "4" << 3 << false;
     QTest::newRow("target axles compared as text") << Target << "03" << 3 << false;
 }
 
@@ -321,7 +265,6 @@ void tst_Subclass::distanceChecks_data()
     QTest::addColumn<QString>("distances"); // minimum/maximum/header minimum/header maximum
     QTest::addColumn<bool>("min_valid");
     QTest::addColumn<bool>("max_valid");
-    QTest::newRow("inside") << "2/5/1/10" << true << true;
     QTest::newRow("min above max") << "6/5/1/10" << false << false;
     QTest::newRow("max above header") << "2/12/1/10" << true << false;
     QTest::newRow("min below header") << "0.5/5/1/10" << false << true;
@@ -337,22 +280,21 @@ void tst_Subclass::distanceChecks()
     QFETCH(bool, max_valid);
     const QStringList d = distances.split('/');
     Subclass s;
-    s.set_min_distance_at_index(d[0], 0);
-    s.set_max_distance_at_index(d[1], 0);
+    edit(s, "min0=" + d[0] + " max0=" + d[1]);
     QCOMPARE(s.is_min_distance_valid(0, d[2], d[3]), min_valid);
     QCOMPARE(s.is_max_distance_valid(0, d[2], d[3]), max_valid);
 }
 
 void tst_Subclass::outOfRangeIndex()
 {
-    // At, past and far past the end of every list (of one or two entries), and negative: the
-    // getters answer the empty text and the checks false, each with its own warning or none.
+    // At and far past the end of every list (of one or two entries), and negative: the getters
+    // answer the empty text and the checks false, each with its own warning or none.
     Subclass s;
     edit(s,
         "weight0=5 weight1=5 tyre0=1 tyre1=1 min0=1 max0=2 max1=2 constraint=1+2,9 "
         "constraint=1+2,8");
     const QString gone = "%1: Checking if a nonexistent index  %2  exists in array of size  %3";
-    for (const int i : {2, 3, 1000, -1}) {
+    for (const int i : {2, 1000, -1}) {
         messages.clear();
         {
             const Capture capturing;
@@ -380,7 +322,7 @@ void tst_Subclass::outOfRangeIndex()
 void tst_Subclass::listEditing()
 {
     // A per-axle setter's index replaces inside the list and appends at or past its end.
-    for (const int index : {1, 2, 7, -1}) {
+    for (const int index : {1, 7, -1}) {
         Subclass s;
         edit(s,
             QStringLiteral("weight0=1 weight1=2 min0=1 min1=2 max0=1 max1=2 tyre0=1 tyre1=2 "
@@ -412,38 +354,21 @@ void tst_Subclass::wholeSubclassChecks_data()
     const QString draw = "Can't draw because at index %1 min dist is \"%2\" and max dist is \"%3\"";
     const QString gone = "%1: Checking if a nonexistent index  %2  exists in array of size  %3";
     const QString weight = gone.arg("is_max_axle_weight_valid").arg(2).arg(2);
-    const QString tyre = gone.arg("is_tyre_type_valid").arg(0).arg(0);
     const QStringList none;
     QTest::newRow("untouched") << "" << none << "VCD=";
     QTest::newRow("min above max") << "min1=6" << none << "-CD-";
-    QTest::newRow("max above the header") << "max1=12" << none << "-CD-";
     QTest::newRow("min zero") << "min1=0" << QStringList {draw.arg(1).arg("0", "4.5")} << "----";
-    QTest::newRow("second max empty")
-        << "max1=" << QStringList {draw.arg(1).arg("1.5", "")} << "----";
-    QTest::newRow("weight zero") << "weight2=0" << none << "--D-";
-    QTest::newRow("tyre type 5") << "tyre2=5" << none << "--D-";
-    QTest::newRow("bad constraint") << "constraint=1,180" << none << "-CD=";
-    QTest::newRow("good constraint") << "constraint=1+2,180" << none << "VCD=";
-    QTest::newRow("empty category") << "category=" << none << "--D-";
     QTest::newRow("one value more") << "prepend=" << none << "VCD-";
     QTest::newRow("other number") << "number=9" << none << "VCD=";
-    QTest::newRow("configuration for other axles") << "configuration=H2" << none << "--D-";
     QTest::newRow("fewer axles") << "axles=2 configuration=H2" << none << "VCD-";
-    QTest::newRow("spare rows are not checked")
-        << "weight3=0 tyre3=0 min2=0 max2=0" << none << "VCD-";
+    QTest::newRow("spare rows not checked") << "weight3=0 tyre3=0 min2=0 max2=0" << none << "VCD-";
     QTest::newRow("longer list, same start") << "weight5=7" << none << "VCD=";
     QTest::newRow("too few weights")
         << "drop=weight drop=weight" << QStringList {weight, weight} << "--D=";
-    QTest::newRow("empty tyre list")
-        << QString("drop=tyre ").repeated(4) << QStringList {tyre, tyre} << "--D=";
     QTest::newRow("uneven distance lists")
         << "max3=4.5" << QStringList {gone.arg("is_max_distance_valid").arg(0).arg(4)} << "-CD=";
     QTest::newRow("list lines") << "distances=1,1/2,2 tyres=1,2,4" << none << "VCD-";
-    QTest::newRow("tyre line with 9") << "tyres=1,2,9" << none << "--D-";
-    QTest::newRow("21 axles") << "axles=21" << QStringList {draw.arg(2).arg("", "")} << "----";
     QTest::newRow("21 axles, all rows filled") << "axles=21" + rows(22) << none << "----";
-    QTest::newRow("2000000000 axles")
-        << "axles=2000000000" << QStringList {draw.arg(2).arg("", "")} << "----";
     QTest::newRow("2000000000 axles, all rows filled")
         << "axles=2000000000" + rows(22)
         << QStringList {gone.arg("is_min_distance_valid").arg(21).arg(21), draw.arg(21).arg("", "")}
@@ -537,17 +462,17 @@ void tst_Subclass::numbersReadLikeQt()
     };
     for (int round = 0; round < 5000; ++round) {
         // 1 to 8 digits, and now and then a point and 1 to 8 decimals.
-        QString text = QString::number(random.bounded(1, 10));
-        text += digits(random.bounded(8));
+        QString text = QString::number(random.bounded(1, 10)) + digits(random.bounded(8));
         if (random.bounded(2)) {
             text += "." + digits(random.bounded(1, 9));
         }
         const QString exact = QString::number(double(text.toFloat()), 'g', 17);
         Subclass s;
-        edit(s, "min0=" + text + " max0=" + exact);
-        QVERIFY2(s.is_min_distance_valid(0, "0", "1e30"), qPrintable(text));
-        edit(s, "min0=" + exact + " max0=" + text);
-        QVERIFY2(s.is_min_distance_valid(0, "0", "1e30"), qPrintable(text));
+        for (const QString &pair :
+            {"min0=" + text + " max0=" + exact, "min0=" + exact + " max0=" + text}) {
+            edit(s, pair);
+            QVERIFY2(s.is_min_distance_valid(0, "0", "1e30"), qPrintable(text));
+        }
         const QString whole = text.section('.', 0, 0).right(random.bounded(1, 3));
         edit(s, "tyre0=" + whole);
         QCOMPARE(s.is_tyre_type_valid(0), whole.toInt() >= 1 && whole.toInt() <= 4);
