@@ -70,8 +70,6 @@ private slots:
     void checksFollowEdits();
     void subclassSet();
     void absentSubclassLeavesSetAlone();
-    void findDuplicates_data();
-    void findDuplicates();
     void findDuplicatesMatchesPairwiseOrder();
     void findDuplicatesThroughNestedPrefixes();
     void configurationValidity();
@@ -98,11 +96,6 @@ void tst_Conf::headerValuesAreKeptAsText()
         }
         QCOMPARE(conf.get_country_code(), QString());
     }
-    const Conf conf;
-    QVERIFY(conf.get_subclass_numbers().isEmpty() && conf.get_invalid_subclasses().isEmpty());
-    QCOMPARE(conf.check_max_axle_distance(), 2);
-    QCOMPARE(conf.find_duplicates(), QString());
-    QCOMPARE(conf.is_configuration_valid(), qMakePair(false, quint16(0)));
 }
 
 void tst_Conf::headerChecks_data()
@@ -110,28 +103,20 @@ void tst_Conf::headerChecks_data()
     QTest::addColumn<Check>("check");
     QTest::addColumn<QString>("value"); // for MinAxle: minimum/maximum
     QTest::addColumn<bool>("valid");
-    QTest::newRow("gb") << Country << "gb" << true;
     QTest::newRow("mixed case") << Country << "sI" << true;
     QTest::newRow("uk") << Country << "uk" << false;
     QTest::newRow("three letters") << Country << "SVN" << false;
     QTest::newRow("code and space") << Country << "SI " << false;
-    QTest::newRow("no code") << Country << "" << false;
     QTest::newRow("g 9.81") << G << "9.81" << true;
     QTest::newRow("g 0") << G << "0" << false;
-    QTest::newRow("g negative") << G << "-9.81" << false;
-    QTest::newRow("g empty") << G << "" << false;
     QTest::newRow("g decimal comma") << G << "9,81" << false;
-    QTest::newRow("group 3") << Group << "3" << true;
     QTest::newRow("group 0.01") << Group << "0.01" << true;
     QTest::newRow("group 0") << Group << "0" << false;
-    QTest::newRow("group negative") << Group << "-1" << false;
     QTest::newRow("uncategorised empty") << Uncategorised << "" << true;
     QTest::newRow("uncategorised 6") << Uncategorised << "6" << true;
-    QTest::newRow("uncategorised 120") << Uncategorised << "120" << true;
     QTest::newRow("uncategorised 5") << Uncategorised << "5" << false;
     QTest::newRow("uncategorised 6.5") << Uncategorised << "6.5" << false;
     QTest::newRow("min 2 over max 1.5") << MinAxle << "2/1.5" << false;
-    QTest::newRow("min 1.5 under max 2") << MinAxle << "1.5/2" << true;
     QTest::newRow("min equal to max") << MinAxle << "2.5/2.5" << true;
     QTest::newRow("min over empty max") << MinAxle << "1/" << false;
     QTest::newRow("min and max empty") << MinAxle << "/" << true;
@@ -139,7 +124,6 @@ void tst_Conf::headerChecks_data()
     QTest::newRow("unclassified names a subclass") << Unclassified << "7" << false;
     QTest::newRow("unclassified names none") << Unclassified << "8" << true;
     QTest::newRow("70000 reads as 0") << Unclassified << "70000" << false;
-    QTest::newRow("empty reads as 0") << Unclassified << "" << false;
 }
 
 void tst_Conf::headerChecks()
@@ -170,20 +154,16 @@ void tst_Conf::countryCodeTable()
     // in, the reserved and withdrawn ones out.
     Conf conf;
     QStringList valid;
-    for (char a = 'A'; a <= 'Z'; ++a) {
-        for (char b = 'A'; b <= 'Z'; ++b) {
-            conf.set_country_code(QString(QChar(a)) + QChar(b));
-            if (conf.is_country_code_valid()) {
-                valid << conf.get_country_code();
-            }
+    for (int code = 0; code < 26 * 26; ++code) {
+        conf.set_country_code(QString(QChar('A' + code / 26)) + QChar('A' + code % 26));
+        if (conf.is_country_code_valid()) {
+            valid << conf.get_country_code();
         }
     }
     QCOMPARE(valid.size(), 249);
-    for (const char *code : {"AF", "AX", "BQ", "CW", "SS", "SX", "ZW"}) {
-        QVERIFY2(valid.contains(code), code);
-    }
-    for (const char *code : {"XK", "UK", "EU", "AN"}) {
-        QVERIFY2(!valid.contains(code), code);
+    const QStringList out {"XK", "UK", "EU", "AN"};
+    for (const QString &code : out + QStringList {"AF", "AX", "BQ", "CW", "SS", "SX", "ZW"}) {
+        QVERIFY2(valid.contains(code) != out.contains(code), qPrintable(code));
     }
 }
 
@@ -194,7 +174,6 @@ void tst_Conf::checkMaxAxleDistance_data()
     QTest::addColumn<int>("result");
     QTest::newRow("below the minimum") << "10/12" << QStringList() << 2;
     QTest::newRow("empty") << "/0" << QStringList() << 2;
-    QTest::newRow("no subclass above") << "10/1" << QStringList() << 0;
     QTest::newRow("a subclass above") << "10/1" << QStringList {"4", "12"} << 1;
     QTest::newRow("raised to the subclass") << "12/1" << QStringList {"4", "12"} << 0;
     QTest::newRow("spare entries count too") << "10/1" << QStringList {"4", "", "11"} << 1;
@@ -244,10 +223,6 @@ void tst_Conf::checksFollowEdits()
     QCOMPARE(conf.check_max_axle_distance(), 1);
     conf.remove_subclass(3);
     QCOMPARE(conf.check_max_axle_distance(), 0);
-    // Outside the header limits, but complete: the configuration may still be written.
-    conf.set_max_axle_distance("10");
-    QCOMPARE(conf.get_invalid_subclasses(), QVector<quint16> {2});
-    QCOMPARE(conf.is_configuration_valid(), qMakePair(true, quint16(0)));
 }
 
 void tst_Conf::subclassSet()
@@ -266,7 +241,6 @@ void tst_Conf::subclassSet()
     Subclass copy = conf.get_subclass(3);
     copy.set_subclass_number(8);
     conf.set_subclass(8, copy);
-    QCOMPARE(conf.get_subclass(8).get_category(), QString("9"));
     QCOMPARE(conf.find_duplicates(), QString("3 = 8"));
     conf.get_subclass(8).set_category("2");
     QCOMPARE(conf.find_duplicates(), QString());
@@ -277,60 +251,28 @@ void tst_Conf::subclassSet()
 
 void tst_Conf::absentSubclassLeavesSetAlone()
 {
+    // An absent number gives an empty subclass of its own; every such call starts afresh.
     Conf conf;
     conf.set_subclass(2, complete_subclass(2));
     Subclass &absent = conf.get_subclass(4);
-    QCOMPARE(absent.get_category(), QString());
     absent.set_category("5");
     absent.set_max_axle_weight_at_index("1", 0);
     QVERIFY(!conf.contains_subclass(4));
     QCOMPARE(conf.get_subclass_numbers(), QVector<quint16> {2});
-    // Every such call starts from an empty subclass again.
     const Subclass &again = conf.get_subclass(9);
     QCOMPARE(again.get_category(), QString());
     QCOMPARE(again.get_max_axle_weight_count(), 0);
     QCOMPARE(conf.get_subclass(2).get_category(), QString("1"));
 }
 
-void tst_Conf::findDuplicates_data()
-{
-    QTest::addColumn<QVector<quint16>>("equal");
-    QTest::addColumn<QVector<quint16>>("distinct");
-    QTest::addColumn<QString>("found");
-    QTest::newRow("3 and 5") << QVector<quint16> {3, 5} << QVector<quint16> {1, 4} << "3 = 5";
-    QTest::newRow("1, 2 and 3") << QVector<quint16> {1, 2, 3} << QVector<quint16> {} << "1 = 2";
-    QTest::newRow("none") << QVector<quint16> {7} << QVector<quint16> {1, 2, 3} << "";
-    QTest::newRow("highest numbers")
-        << QVector<quint16> {65534, 65535} << QVector<quint16> {0, 1} << "65534 = 65535";
-}
-
-void tst_Conf::findDuplicates()
-{
-    QFETCH(QVector<quint16>, equal);
-    QFETCH(QVector<quint16>, distinct);
-    QFETCH(QString, found);
-    Conf conf;
-    for (quint16 number : equal) {
-        conf.set_subclass(number, complete_subclass(number, 3));
-    }
-    for (quint16 number : distinct) {
-        Subclass s = complete_subclass(number, 3);
-        s.set_max_GVW(QString::number(500 + number));
-        conf.set_subclass(number, s);
-    }
-    QCOMPARE(conf.find_duplicates(), found);
-}
-
 void tst_Conf::findDuplicatesMatchesPairwiseOrder()
 {
     // Random sets full of lists that start alike and differ in length, empty lists and shared
     // values: the answer is the pair the plain pairwise order finds first.
-    const QStringList letters {"1", "2", "3", "4", "5", "6", "7", "8"};
     void (Subclass::*const setters[])(QString, int)
         = {&Subclass::set_max_axle_weight_at_index, &Subclass::set_min_distance_at_index,
             &Subclass::set_max_distance_at_index, &Subclass::set_tyre_type_at_index};
-    int with_pair = 0;
-    int without_pair = 0;
+    int outcomes[2] = {0, 0};
     for (quint32 seed = 1; seed <= 400; ++seed) {
         QRandomGenerator random(seed);
         // Odd seeds make pairs rare: longer lists, more letters, more changes.
@@ -345,13 +287,13 @@ void tst_Conf::findDuplicatesMatchesPairwiseOrder()
         // A kind whose lists are all alike or all of one length now and then.
         const int fixed_kind = random.bounded(8);
         const int lengths = random.bounded(1, 3);
-        QVector<QStringList> base;
-        for (int b = 0; b < 4 * bases; ++b) {
-            QStringList list;
+        const auto letter
+            = [&random, alphabet] { return QString::number(random.bounded(alphabet) + 1); };
+        QVector<QStringList> base(4 * bases);
+        for (QStringList &list : base) {
             for (int i = 0; i < 8; ++i) {
-                list.append(letters.at(random.bounded(alphabet)));
+                list.append(letter());
             }
-            base.append(list);
         }
         Conf conf;
         for (int i = 0; i < count; ++i) {
@@ -362,13 +304,11 @@ void tst_Conf::findDuplicatesMatchesPairwiseOrder()
             }
             for (int kind = 0; kind < 4; ++kind) {
                 QStringList list = base.at(kind * bases + random.bounded(bases));
-                if (kind == fixed_kind) {
-                    list = list.mid(0, longest - random.bounded(lengths));
-                } else {
-                    list = list.mid(0, random.bounded(shortest, longest + 1));
-                }
+                list = list.mid(0,
+                    kind == fixed_kind ? longest - random.bounded(lengths)
+                                       : random.bounded(shortest, longest + 1));
                 if (!list.isEmpty() && random.bounded(100) < mutate) {
-                    list[random.bounded(list.size())] = letters.at(random.bounded(alphabet));
+                    list[random.bounded(list.size())] = letter();
                 }
                 for (int j = 0; j < list.size(); ++j) {
                     (s.*setters[kind])(list.at(j), j);
@@ -380,11 +320,10 @@ void tst_Conf::findDuplicatesMatchesPairwiseOrder()
         }
         const QString expected = pairwise_duplicates(conf);
         QCOMPARE(conf.find_duplicates(), expected);
-        (expected.isEmpty() ? without_pair : with_pair) += 1;
+        ++outcomes[expected.isEmpty()];
     }
     // Both outcomes were exercised.
-    QVERIFY(with_pair > 50);
-    QVERIFY(without_pair > 50);
+    QVERIFY(outcomes[0] > 50 && outcomes[1] > 50);
 }
 
 void tst_Conf::findDuplicatesThroughNestedPrefixes()
@@ -394,30 +333,25 @@ void tst_Conf::findDuplicatesThroughNestedPrefixes()
     // are prefixes of each other, and one subclass (39) without maximum distances, the only
     // one a subclass of the first kind can duplicate.
     Conf conf;
-    const auto add = [&conf](quint16 number, bool weights, bool long_minimums) {
-        Subclass s;
-        s.set_subclass_number(number);
-        s.set_category("1");
-        if (weights) {
-            s.set_max_axle_weight_at_index("1", 0);
-            s.set_max_axle_weight_at_index(QStringLiteral("w%1").arg(number), 1);
+    for (const int start : {0, 100, 200}) {
+        for (quint16 number = start; number < start + (start == 0 ? 40 : 10); ++number) {
+            const bool weights = (number >= 10 && number < 100) || number >= 200;
+            Subclass s;
+            s.set_category("1");
+            if (weights) {
+                s.set_max_axle_weight_at_index("1", 0);
+                s.set_max_axle_weight_at_index(QStringLiteral("w%1").arg(number), 1);
+            }
+            s.set_min_distance_at_index("b", 0);
+            if (number < 100) {
+                s.set_min_distance_at_index("c", 1);
+            }
+            if (number != 39) {
+                s.set_max_distance_at_index(QStringLiteral("m%1").arg(number), 0);
+            }
+            s.set_subclass_number(number);
+            conf.set_subclass(number, s);
         }
-        s.set_min_distance_at_index("b", 0);
-        if (long_minimums) {
-            s.set_min_distance_at_index("c", 1);
-        }
-        if (number != 39) {
-            s.set_max_distance_at_index(QStringLiteral("m%1").arg(number), 0);
-        }
-        conf.set_subclass(number, s);
-    };
-    for (quint16 n = 0; n < 10; ++n) {
-        add(n, false, true);
-        add(quint16(100 + n), false, false);
-        add(quint16(200 + n), true, false);
-    }
-    for (quint16 n = 10; n < 40; ++n) {
-        add(n, true, true);
     }
     QCOMPARE(pairwise_duplicates(conf), QString("0 = 39"));
     QCOMPARE(conf.find_duplicates(), QString("0 = 39"));
@@ -430,15 +364,15 @@ void tst_Conf::findDuplicatesThroughNestedPrefixes()
 void tst_Conf::configurationValidity()
 {
     const auto result = [](bool ok, int number) { return qMakePair(ok, quint16(number)); };
+    QCOMPARE(Conf().is_configuration_valid(), result(false, 0));
     Conf conf = valid_header();
-    QCOMPARE(conf.is_configuration_valid(), result(true, 0));
     conf.set_subclass(2, complete_subclass(2));
     conf.set_subclass(4, complete_subclass(4, 3));
-    conf.set_subclass(6, complete_subclass(6, 5));
-    // Other header values, constraints and reclassification targets do not count.
+    conf.set_subclass(6, complete_subclass(6, 5, "11"));
+    // Other header values, constraints, reclassification targets and subclasses outside the
+    // header limits do not count.
     conf.set_g_acceleration_constant("0");
     conf.set_min_axle_distance("20");
-    conf.set_max_axle_distance("");
     conf.set_uncategorised_vehicle_category("3");
     conf.get_subclass(4).set_combined_constraint("1,2", -1);
     conf.get_subclass(4).set_reclassify_up_to_subclass("99");
@@ -457,9 +391,8 @@ void tst_Conf::configurationValidity()
     conf.set_group_max_distance("3");
     conf.set_unclassified_vehicles_subclass("6");
     QCOMPARE(conf.is_configuration_valid(), result(false, 0));
-    conf.set_unclassified_vehicles_subclass("1");
-    QCOMPARE(conf.is_configuration_valid(), result(true, 0));
     // An incomplete subclass 0 cannot be told from a failing header.
+    conf.set_unclassified_vehicles_subclass("1");
     Subclass zero = complete_subclass(0);
     zero.set_max_axle_weight_at_index("0", 1);
     conf.set_subclass(0, zero);
