@@ -1,6 +1,7 @@
 // Header panel editing, driven through the fields as a user types: what reaches the model,
 // how fields and distance rows are coloured, and the list of invalid subclasses.
 #include "veltora.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -12,6 +13,9 @@
 
 #include <tuple>
 
+using WindowTest::field;
+using WindowTest::typeInto;
+
 namespace {
 
 const QString tipMinDistance = QStringLiteral("Value must be lower than corresponding max distance "
@@ -19,31 +23,6 @@ const QString tipMinDistance = QStringLiteral("Value must be lower than correspo
 const QString tipMaxDistance = QStringLiteral("Value must be higher than corresponding min "
                                               "distance and between min and max distances in "
                                               "header.");
-
-QStringList capturedWarnings;
-
-void captureWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtWarningMsg) {
-        capturedWarnings << message;
-    }
-}
-
-QLineEdit *field(Veltora &window, const QString &name)
-{
-    return window.findChild<QLineEdit *>(name);
-}
-
-// Replaces the field's text the way a user does: select everything and type over it.
-void typeInto(QLineEdit *edit, const QString &text)
-{
-    edit->selectAll();
-    if (text.isEmpty()) {
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    } else {
-        QTest::keyClicks(edit, text);
-    }
-}
 
 // The nine header values, by the field that edits them.
 QMap<QString, QString> headerValues(const Conf &conf)
@@ -136,9 +115,7 @@ class tst_HeaderPanel : public QObject
 private slots:
     void typingStoresAndColours_data();
     void typingStoresAndColours();
-    void setTextDoesNotStore();
     void boundsRecolourBothBoundsAndRows();
-    void rowsNeedAnExistingSubclass();
     void nonLineEditAtRowPositionIsLogged();
     void invalidListRebuiltOnlyByBoundsAndUpdated();
 };
@@ -157,9 +134,7 @@ void tst_HeaderPanel::typingStoresAndColours_data()
     const QString tipCountry = "Enter a two letter ISO code.";
     row("country si stored upper case", "lineEditCountry", "si", "SI", "l");
     row("country uk is no code", "lineEditCountry", "uk", "UK", "r", tipCountry);
-    row("country emptied", "lineEditCountry", "", "", "r", tipCountry);
     row("category 5", "lineEditUncategorised", "5", "5", "r");
-    row("category emptied", "lineEditUncategorised", "", "", "l");
     row("unclassified 7 exists", "lineEditUnclassified", "7", "7", "r");
     row("unclassified 8 free", "lineEditUnclassified", "8", "8", "l");
     row("group max in metres", "lineEditGroupMaxDist", "3.5", "3.5", "l");
@@ -171,7 +146,6 @@ void tst_HeaderPanel::typingStoresAndColours_data()
     row("max axle distance above all", "lineEditMaxAxleDist", "6", "6", "l");
     // Store-only fields keep whatever colour and tip they had.
     row("version as typed", "lineEditVersion", "v 1.0-x", "v 1.0-x", "?", "stale");
-    row("spacing in metres", "lineEditMinAxleSpacing", "2.5", "2.5", "?", "stale");
     row("avg weight 10 t in kN", "lineEditMinAvgAxleWeight", "10", "98.0665", "?", "stale");
 }
 
@@ -193,19 +167,10 @@ void tst_HeaderPanel::typingStoresAndColours()
     QCOMPARE(headerValues(window.configuration()).value(name), stored);
     QCOMPARE(colours({edit}), colour);
     QCOMPARE(edit->toolTip(), tip);
-}
-
-void tst_HeaderPanel::setTextDoesNotStore()
-{
-    Veltora window;
-    const QMap<QString, QString> before = headerValues(window.configuration());
-    for (const QString &name : before.keys()) {
-        QLineEdit *edit = field(window, name);
-        const QString style = edit->styleSheet();
-        edit->setText("7");
-        QCOMPARE(edit->styleSheet(), style);
-    }
-    QCOMPARE(headerValues(window.configuration()), before);
+    // Only user edits store and colour; text set by the program does neither.
+    edit->setText("7");
+    QCOMPARE(headerValues(window.configuration()).value(name), stored);
+    QCOMPARE(colours({edit}), colour);
 }
 
 void tst_HeaderPanel::boundsRecolourBothBoundsAndRows()
@@ -214,12 +179,17 @@ void tst_HeaderPanel::boundsRecolourBothBoundsAndRows()
     window.configuration().set_subclass(3, makeSubclass(3, {"2", "1"}, {"5", "3"}));
     const QList<QLineEdit *> rows
         = addRows(window, "frameMinAxleDists", 2) + addRows(window, "frameMaxAxleDists", 2);
-    // The axle count names more rows than were built: those are skipped without a word.
-    select(window, "3", "20");
-    capturedWarnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(captureWarnings);
+    WindowTest::MessageLog log;
     const QList<QLineEdit *> bounds
         = {field(window, "lineEditMinAxleDist"), field(window, "lineEditMaxAxleDist")};
+    // Without an existing subclass selected the rows are left alone.
+    for (const QString &number : {QString(), QString("9")}) {
+        select(window, number, "3");
+        typeInto(bounds.at(1), "10");
+        QCOMPARE(colours(rows), QString("----"));
+    }
+    // The axle count names more rows than were built: those are skipped without a word.
+    select(window, "3", "20");
     // Each step: the bound typed into (0 min, 1 max), the text, then the colours of both bounds
     // and of the rows (minimum of gap 1 and 2, maximum of gap 1 and 2). An edit of either bound
     // re-checks the other and every row against both.
@@ -235,22 +205,7 @@ void tst_HeaderPanel::boundsRecolourBothBoundsAndRows()
         }
     }
     QCOMPARE(invalidList(window), valid);
-    qInstallMessageHandler(previous);
-    QCOMPARE(capturedWarnings, QStringList());
-}
-
-void tst_HeaderPanel::rowsNeedAnExistingSubclass()
-{
-    Veltora window;
-    window.configuration().set_subclass(3, makeSubclass(3, {"2"}, {"5"}));
-    const QList<QLineEdit *> rows
-        = addRows(window, "frameMinAxleDists", 1) + addRows(window, "frameMaxAxleDists", 1);
-    for (const QString &number : {QString(), QString("9")}) {
-        select(window, number, "2");
-        typeInto(field(window, "lineEditMaxAxleDist"), "10");
-        typeInto(field(window, "lineEditMinAxleDist"), "3");
-        QCOMPARE(colours(rows), QString("--"));
-    }
+    QCOMPARE(log.lines().filter(QRegExp("^W ")), QStringList());
 }
 
 void tst_HeaderPanel::nonLineEditAtRowPositionIsLogged()
