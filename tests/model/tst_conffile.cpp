@@ -1,14 +1,12 @@
 // The .conf file: the exact text the writer produces, the reading rules and quirks of both passes,
 // hostile files, and the example configurations shipped for users.
 #include "conf.h"
+#include "testlists.h"
 
 #include <QFile>
-#include <QMap>
-#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QVector>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -16,43 +14,10 @@
 
 namespace {
 
-QStringList messages;
-
-// Collects the log lines written while it lives instead of printing them (hostile files log
-// lines of a megabyte; sections without a weight line log one line each).
-struct Capture
-{
-    QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext &, const QString &text) { messages << text; });
-    ~Capture() { qInstallMessageHandler(previous); }
-};
-
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The weight, minimum and maximum distance, tyre and constraint lists, each joined by ";".
-QStringList lists(const Subclass &s)
-{
-    using Count = int (Subclass::*)() const;
-    using At = QString (Subclass::*)(int) const;
-    const QVector<QPair<Count, At>> kinds {
-        {&Subclass::get_max_axle_weight_count, &Subclass::get_max_axle_weight_at_index},
-        {&Subclass::get_min_distance_count, &Subclass::get_min_distance_at_index},
-        {&Subclass::get_max_distance_count, &Subclass::get_max_distance_at_index},
-        {&Subclass::get_tyre_type_count, &Subclass::get_tyre_type_at_index},
-        {&Subclass::get_combined_constraint_count, &Subclass::get_combined_constraint_at_index}};
-    QStringList all;
-    for (const auto &kind : kinds) {
-        QStringList items;
-        for (int i = 0; i < (s.*kind.first)(); ++i) {
-            items << (s.*kind.second)(i);
-        }
-        all << items.join(';');
-    }
-    return all;
 }
 
 const QString european = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european.conf");
@@ -74,7 +39,6 @@ private:
 
 private slots:
     void writerOrdersKeysAndSkipsSpareEntries();
-    void emptyListLinesReadBack();
     void axleCountBeyondRangeBoundsTheItems_data();
     void axleCountBeyondRangeBoundsTheItems();
     void savedAfterReading_data();
@@ -138,22 +102,6 @@ void tst_ConfFile::writerOrdersKeysAndSkipsSpareEntries()
             + section + "\n");
 }
 
-void tst_ConfFile::emptyListLinesReadBack()
-{
-    // A subclass without a number of axles has no items; its lines must still read back.
-    const Capture capturing;
-    Conf conf;
-    conf.set_subclass(4, Subclass(QMap<QString, QString> {{"subclass", "4"}, {"category", "1"}}));
-    conf.set_subclass(5, Subclass(QMap<QString, QString> {{"subclass", "5"}, {"category", "2"}}));
-    QVERIFY(conf.to_string().contains("[subclass_4]\ncategory=1\ntyre_type=\nmax_axle_weight__kN=\n"
-                                      "max_axle_distance__m=\nmin_axle_distance__m=\n\n"));
-    messages.clear();
-    const Conf read(writeFile(conf.to_string().toUtf8()), nullptr);
-    QCOMPARE(read.stopped_at_line(), 0);
-    QCOMPARE(read.get_subclass_numbers(), (QVector<quint16> {4, 5}));
-    QCOMPARE(messages.size(), 2);
-}
-
 void tst_ConfFile::axleCountBeyondRangeBoundsTheItems_data()
 {
     QTest::addColumn<QString>("axles");
@@ -168,7 +116,6 @@ void tst_ConfFile::axleCountBeyondRangeBoundsTheItems_data()
     QTest::newRow("a million axles, bounded")
         << "1000000" << QString("1,2") << "1,2" + QString(21, ',');
     QTest::newRow("four billion does not convert") << "4000000000" << QString("1,2,3") << QString();
-    QTest::newRow("negative") << "-3" << QString("1,2") << QString();
 }
 
 void tst_ConfFile::axleCountBeyondRangeBoundsTheItems()
@@ -186,7 +133,7 @@ void tst_ConfFile::savedAfterReading_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("written");
-    const QByteArray lists
+    const QByteArray no_items
         = "tyre_type=\nmax_axle_weight__kN=\nmax_axle_distance__m=\nmin_axle_distance__m=\n\n";
     const QByteArray utf8 = "[classes]\nclassification_version=\xC4\x8C-2024\n\n[subclass_1]\n"
                             "category=\xC5\xA0\nnumber_of_axles=2\ntyre_type=1,1\n"
@@ -200,8 +147,7 @@ void tst_ConfFile::savedAfterReading_data()
     // Header values read literally: Qt's INI reader would deserialise the @Variant (and reserve
     // room for two billion list items) and turn the others into something else.
     for (const char *line : {"x=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)",
-             "x=\\x40Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)", "x=@Rect(1 2 3 4)",
-             "x=wim@example.com",
+             "x=\\x40Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)",
              "\xC4\x8C"
              "as=1"}) {
         const QByteArray text = "[classes]\ncountry_code=SI\n" + QByteArray(line) + "\n\n";
@@ -214,9 +160,12 @@ void tst_ConfFile::savedAfterReading_data()
     // Editors on Windows start UTF-8 files with a byte order mark; it belongs to neither pass.
     QTest::newRow("byte order mark")
         << QByteArray("\xEF\xBB\xBF[classes]\ncountry_code=SI\n\n[subclass_1]\ncategory=1\n")
-        << "[classes]\ncountry_code=SI\n\n[subclass_1]\ncategory=1\n" + lists;
-    QTest::newRow("padded number written plain") << QByteArray(
-        "[subclass_007]\ncategory=1\n") << "[classes]\n\n[subclass_7]\ncategory=1\n" + lists;
+        << "[classes]\ncountry_code=SI\n\n[subclass_1]\ncategory=1\n" + no_items;
+    // A subclass without a number of axles has no items; its empty list lines read back.
+    QTest::newRow("padded number written plain, empty lists")
+        << QByteArray("[subclass_007]\ncategory=1\n[subclass_5]\ncategory=2\n")
+        << "[classes]\n\n[subclass_5]\ncategory=2\n" + no_items + "[subclass_7]\ncategory=1\n"
+            + no_items;
 }
 
 void tst_ConfFile::savedAfterReading()
@@ -236,7 +185,6 @@ void tst_ConfFile::sectionNumbers_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("read"); // number:category of each subclass
-    QTest::newRow("leading zeros") << QByteArray("[subclass_007]\ncategory=1\n") << "7:1";
     QTest::newRow("70000 reads as 0") << QByteArray("[subclass_70000]\ncategory=1\n") << "0:1";
     QTest::newRow("twenty digits read as 0")
         << QByteArray("[subclass_99999999999999999999]\ncategory=1\n") << "0:1";
@@ -263,7 +211,6 @@ void tst_ConfFile::sectionNumbers()
 {
     QFETCH(QByteArray, text);
     QFETCH(QString, read);
-    messages.clear();
     const Capture capturing;
     Conf conf(writeFile(text), nullptr);
     QCOMPARE(conf.stopped_at_line(), 0);
@@ -273,7 +220,6 @@ void tst_ConfFile::sectionNumbers()
         seen << QString("%1:%2").arg(number).arg(conf.get_subclass(number).get_category());
     }
     QCOMPARE(seen.join(' '), read);
-    QVERIFY(messages.value(0).startsWith("Received empty weights string for class "));
 }
 
 void tst_ConfFile::weightLine_data()
@@ -294,8 +240,6 @@ void tst_ConfFile::weightLine_data()
         << QString();
     QTest::newRow("constraint without weight is nothing")
         << "1,10;1+2,;1+2" << QString("10") << QString() << QString();
-    QTest::newRow("empty") << "" << QString() << QString()
-                           << "Received empty weights string for class  42";
 }
 
 void tst_ConfFile::weightLine()
@@ -359,9 +303,6 @@ void tst_ConfFile::scanStopIsRecorded_data()
     QTest::newRow("value with equals") << equals << 7 << "category=3=4" << QVector<quint16> {1};
     QTest::newRow("same in CRLF") << QByteArray(equals).replace("\n", "\r\n") << 7 << "category=3=4"
                                   << QVector<quint16> {1};
-    QTest::newRow("comment before the first section")
-        << QByteArray("; made by hand\n[subclass_1]\ncategory=1\n") << 1 << "; made by hand"
-        << QVector<quint16>();
     QTest::newRow("comment inside a section drops it")
         << QByteArray("[subclass_1]\ncategory=1\n# note\n") << 3 << "# note" << QVector<quint16>();
     QTest::newRow("section line with spaces")
@@ -414,9 +355,6 @@ void tst_ConfFile::unreadableFileGivesEmptyConfiguration()
     QCOMPARE(conf.to_string(), QStringLiteral("[classes]\n\n"));
     QVERIFY(!conf.is_country_code_valid());
     QVERIFY(!QFile::exists(dir.filePath("missing.conf")));
-
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Received empty weights string"));
-    QVERIFY(Conf(writeFile("[subclass_1]\n"), nullptr).file_opened());
 }
 
 void tst_ConfFile::hostileFileOpens_data()
@@ -436,7 +374,6 @@ void tst_ConfFile::hostileFileOpens_data()
     static const char nul[] = "[subclass_1]\ncategory=\0\0x\n\0\n";
     QTest::newRow("NUL bytes") << QByteArray(nul, sizeof(nul) - 1) << -1;
     QTest::newRow("1 MB value") << "[subclass_1]\ncategory=" + megabyte + "\n" << 1;
-    QTest::newRow("1 MB line without equals") << "[subclass_1]\n" + megabyte + "\n" << 0;
     QTest::newRow("1 MB section-like line") << "[subclass_" + QByteArray(1 << 20, '1') << 0;
     QTest::newRow("1 MB header line") << "[classes]\nclassification_version=" + megabyte << 0;
     QTest::newRow("1 MB chain of +")
@@ -449,11 +386,6 @@ void tst_ConfFile::hostileFileOpens_data()
         << QByteArray("[subclass_99999999999999999999]\nnumber_of_axles=3\n") << 1;
     QTest::newRow("CR-only line ends")
         << QByteArray("[classes]\rcountry_code=SI\r\r[subclass_1]\rcategory=1\r") << 0;
-    QTest::newRow("bare CR before LF inside a line")
-        << QByteArray("[subclass_1]\rcategory=1\n") << 1;
-    QTest::newRow("@Variant header value")
-        << QByteArray("[classes]\nclassification_version=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n")
-        << 0;
 }
 
 void tst_ConfFile::hostileFileOpens()
