@@ -8,7 +8,7 @@
 
 namespace {
 
-enum Check { Axles, Tyre, Weight, Combined, Configuration, Target };
+enum Check { Axles, Tyre, Weight, Combined, Configuration, Target, MinDistance, MaxDistance };
 
 // Applies edits such as "min1=6 weight2= constraint=1+2,180 drop=max axles=3" in order: a list
 // key sets the entry at its index ("constraint" without one appends), "drop" removes a list's
@@ -76,11 +76,6 @@ QVector<int> counts(const Subclass &s)
         s.get_tyre_type_count()};
 }
 
-QString pick(QRandomGenerator &random, const QStringList &from)
-{
-    return from.at(random.bounded(from.size()));
-}
-
 // The whole-subclass check (or the completeness check) step by step through the per-index
 // checks, in their order.
 bool reference(const Subclass &s, const QString &low, const QString &high, bool complete)
@@ -119,8 +114,6 @@ private slots:
     void growthLogsUnevenLists();
     void valueChecks_data();
     void valueChecks();
-    void distanceChecks_data();
-    void distanceChecks();
     void outOfRangeIndex();
     void listEditing();
     void wholeSubclassChecks_data();
@@ -145,11 +138,6 @@ void tst_Subclass::sectionValuesAreStored()
             {"tyre_type", "1,2,2"}, {"max_axle_weight__kN", "1,70;2,80;3,90"},
             {"min_axle_distance__m", "1,2"}, {"max_axle_distance__m", "3,4"}});
     QCOMPARE(s.get_subclass_number(), quint16(0));
-    QCOMPARE((QStringList {s.get_category(), s.get_number_of_axles(), s.get_axle_configuration(),
-                 s.get_max_GVW(), s.get_upper_GVW_limit(), s.get_lower_GVW_limit(),
-                 s.get_reclassify_up_to_subclass(), s.get_reclassify_down_to_subclass(),
-                 s.get_prepend(), s.get_append()}),
-        (QStringList {"4", "3", "H2T1", "350", "300", "100", "5", "6", "0.5", "0.7"}));
     // The lists were read before the number of axles grew them.
     QCOMPARE(lists(s), (QStringList {"70;80;90;", "1;2;", "3;4;", "1;2;2;", ""}));
     QVERIFY(s.is_subclass_valid("1", "10"));
@@ -238,6 +226,15 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("target missing") << Target << "0" << 3 << false;
     QTest::newRow("target of the same axles") << Target << "3" << 3 << true;
     QTest::newRow("target axles compared as text") << Target << "03" << 3 << false;
+    // Distances: minimum/maximum/header minimum/header maximum.
+    QTest::newRow("min above max") << MinDistance << "6/5/1/10" << 0 << false;
+    QTest::newRow("max below min") << MaxDistance << "6/5/1/10" << 0 << false;
+    QTest::newRow("max above header") << MaxDistance << "2/12/1/10" << 0 << false;
+    QTest::newRow("min below header") << MinDistance << "0.5/5/1/10" << 0 << false;
+    QTest::newRow("min at the limit") << MinDistance << "1/10/1/10" << 0 << true;
+    QTest::newRow("max at the limit") << MaxDistance << "1/10/1/10" << 0 << true;
+    QTest::newRow("empty header maximum") << MaxDistance << "2/5/1/" << 0 << false;
+    QTest::newRow("empty distances") << MinDistance << "///10" << 0 << true;
 }
 
 void tst_Subclass::valueChecks()
@@ -252,37 +249,15 @@ void tst_Subclass::valueChecks()
     s.set_max_axle_weight_at_index(value, 0);
     s.set_combined_constraint(value, -1);
     s.set_axle_configuration(value);
+    const QStringList d = (value + "///").split('/');
+    edit(s, "min0=" + d[0] + " max0=" + d[1]);
     QCOMPARE(s.get_axle_configuration(), value.toUpper());
     QCOMPARE(s.is_reclassify_down_valid(value), s.is_reclassify_up_valid(value));
     const bool results[] = {s.is_number_of_axles_valid(), s.is_tyre_type_valid(0),
         s.is_max_axle_weight_valid(0), s.is_combined_constraint_valid(0),
-        s.is_axle_configuration_valid(), s.is_reclassify_up_valid(value)};
+        s.is_axle_configuration_valid(), s.is_reclassify_up_valid(value),
+        s.is_min_distance_valid(0, d[2], d[3]), s.is_max_distance_valid(0, d[2], d[3])};
     QCOMPARE(results[check], valid);
-}
-
-void tst_Subclass::distanceChecks_data()
-{
-    QTest::addColumn<QString>("distances"); // minimum/maximum/header minimum/header maximum
-    QTest::addColumn<bool>("min_valid");
-    QTest::addColumn<bool>("max_valid");
-    QTest::newRow("min above max") << "6/5/1/10" << false << false;
-    QTest::newRow("max above header") << "2/12/1/10" << true << false;
-    QTest::newRow("min below header") << "0.5/5/1/10" << false << true;
-    QTest::newRow("equal to the limits") << "1/10/1/10" << true << true;
-    QTest::newRow("empty header maximum") << "2/5/1/" << false << false;
-    QTest::newRow("empty distances") << "///10" << true << true;
-}
-
-void tst_Subclass::distanceChecks()
-{
-    QFETCH(QString, distances);
-    QFETCH(bool, min_valid);
-    QFETCH(bool, max_valid);
-    const QStringList d = distances.split('/');
-    Subclass s;
-    edit(s, "min0=" + d[0] + " max0=" + d[1]);
-    QCOMPARE(s.is_min_distance_valid(0, d[2], d[3]), min_valid);
-    QCOMPARE(s.is_max_distance_valid(0, d[2], d[3]), max_valid);
 }
 
 void tst_Subclass::outOfRangeIndex()
@@ -414,27 +389,29 @@ void tst_Subclass::wholeChecksMatchPerIndexChecks()
     const QStringList configurations {"", "H2", "H3", "h2t1", "A2S3", "H2X1", "H258"};
     const QStringList keys {"min", "max", "weight", "tyre"};
     QRandomGenerator random(1234);
+    const auto pick
+        = [&random](const QStringList &from) { return from.at(random.bounded(from.size())); };
     const Capture capturing;
     for (int round = 0; round < 400; ++round) {
         Subclass s;
         s.set_category(random.bounded(5) ? QStringLiteral("2") : QString());
         s.set_max_GVW(random.bounded(5) ? QStringLiteral("300") : QString());
-        s.set_axle_configuration(pick(random, configurations));
+        s.set_axle_configuration(pick(configurations));
         for (int step = 0; step < 32; ++step) {
             const int kind = random.bounded(11);
             if (kind < 8) {
-                const QString key = pick(random, keys) + QString::number(random.bounded(6));
-                edit(s, key + "=" + pick(random, numbers));
+                const QString key = pick(keys) + QString::number(random.bounded(6));
+                edit(s, key + "=" + pick(numbers));
             } else if (kind == 8) {
-                s.set_number_of_axles(pick(random, axles));
+                s.set_number_of_axles(pick(axles));
             } else if (kind == 9) {
-                s.set_combined_constraint(pick(random, constraints), -1);
+                s.set_combined_constraint(pick(constraints), -1);
             } else {
                 s.remove_last_max_distance();
             }
             if (step >= 8 && step % 4 == 3) {
-                const QString low = pick(random, numbers);
-                const QString high = pick(random, numbers);
+                const QString low = pick(numbers);
+                const QString high = pick(numbers);
                 messages.clear();
                 const bool valid = s.is_subclass_valid(low, high);
                 const bool complete = s.is_subclass_complete();
