@@ -61,7 +61,6 @@ class tst_Conf : public QObject
     Q_OBJECT
 
 private slots:
-    void headerValuesAreKeptAsText();
     void headerChecks_data();
     void headerChecks();
     void countryCodeTable();
@@ -74,29 +73,6 @@ private slots:
     void findDuplicatesThroughNestedPrefixes();
     void configurationValidity();
 };
-
-void tst_Conf::headerValuesAreKeptAsText()
-{
-    // Every key starts empty and keeps the text it is given, in a place of its own.
-    const QVector<QPair<void (Conf::*)(QString), QString (Conf::*)() const>> keys {
-        {&Conf::set_classification_version, &Conf::get_classification_version},
-        {&Conf::set_g_acceleration_constant, &Conf::get_g_acceleration_constant},
-        {&Conf::set_group_max_distance, &Conf::get_group_max_distance},
-        {&Conf::set_max_axle_distance, &Conf::get_max_axle_distance},
-        {&Conf::set_min_2axle_truck_spacing, &Conf::get_min_2axle_truck_spacing},
-        {&Conf::set_min_avg_axle_weight, &Conf::get_min_avg_axle_weight},
-        {&Conf::set_min_axle_distance, &Conf::get_min_axle_distance},
-        {&Conf::set_unclassified_vehicles_subclass, &Conf::get_unclassified_vehicles_subclass},
-        {&Conf::set_uncategorised_vehicle_category, &Conf::get_uncategorised_vehicle_category}};
-    for (int set = 0; set < keys.size(); ++set) {
-        Conf conf;
-        (conf.*keys[set].first)(" 2.5x ");
-        for (int key = 0; key < keys.size(); ++key) {
-            QCOMPARE((conf.*keys[key].second)(), key == set ? QString(" 2.5x ") : QString());
-        }
-        QCOMPARE(conf.get_country_code(), QString());
-    }
-}
 
 void tst_Conf::headerChecks_data()
 {
@@ -227,17 +203,15 @@ void tst_Conf::checksFollowEdits()
 
 void tst_Conf::subclassSet()
 {
+    // Numbers ascend; edits go to the stored subclass; storing under a number in use replaces;
+    // a copy stored under another number is a duplicate until it differs.
     Conf conf;
     for (const quint16 number : {5, 3, 65535}) {
         conf.set_subclass(number, complete_subclass(number));
     }
-    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 5, 65535}));
-    QVERIFY(conf.contains_subclass(65535) && !conf.contains_subclass(4));
-    // Edits go to the stored subclass; storing under a number in use replaces.
-    conf.get_subclass(3).set_category("9");
     conf.set_subclass(5, complete_subclass(5, 3));
     QCOMPARE(conf.get_subclass(5).get_number_of_axles(), QString("3"));
-    // A copy of 3 stored as 8 is its duplicate until it differs.
+    conf.get_subclass(3).set_category("9");
     Subclass copy = conf.get_subclass(3);
     copy.set_subclass_number(8);
     conf.set_subclass(8, copy);
@@ -247,6 +221,7 @@ void tst_Conf::subclassSet()
     conf.remove_subclass(5);
     conf.remove_subclass(4);
     QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 8, 65535}));
+    QVERIFY(conf.contains_subclass(65535) && !conf.contains_subclass(5));
 }
 
 void tst_Conf::absentSubclassLeavesSetAlone()
