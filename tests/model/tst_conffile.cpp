@@ -43,14 +43,10 @@ private slots:
     void axleCountBeyondRangeBoundsTheItems();
     void savedAfterReading_data();
     void savedAfterReading();
-    void sectionNumbers_data();
-    void sectionNumbers();
-    void weightLine_data();
-    void weightLine();
-    void distanceAndTyreLines_data();
-    void distanceAndTyreLines();
-    void scanStopIsRecorded_data();
-    void scanStopIsRecorded();
+    void scan_data();
+    void scan();
+    void listLines_data();
+    void listLines();
     void unreadableFileGivesEmptyConfiguration_data();
     void unreadableFileGivesEmptyConfiguration();
     void hostileFileOpens_data();
@@ -181,153 +177,123 @@ void tst_ConfFile::savedAfterReading()
     QCOMPARE(Conf(writeFile(written), nullptr).to_string().toUtf8(), written);
 }
 
-void tst_ConfFile::sectionNumbers_data()
+void tst_ConfFile::scan_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("read"); // number:category of each subclass
-    QTest::newRow("70000 reads as 0") << QByteArray("[subclass_70000]\ncategory=1\n") << "0:1";
+    QTest::addColumn<QString>("stop"); // line number:text where the scan stopped, if it did
+    QTest::newRow("70000 reads as 0") << QByteArray("[subclass_70000]\ncategory=1\n") << "0:1"
+                                      << "";
     QTest::newRow("twenty digits read as 0")
-        << QByteArray("[subclass_99999999999999999999]\ncategory=1\n") << "0:1";
+        << QByteArray("[subclass_99999999999999999999]\ncategory=1\n") << "0:1"
+        << "";
     QTest::newRow("lines before the first section")
-        << QByteArray("category=1\n[subclass_2]\ncategory=2\n") << "0:1 2:2";
+        << QByteArray("category=1\n[subclass_2]\ncategory=2\n") << "0:1 2:2"
+        << "";
     QTest::newRow("subclass entry overrides")
-        << QByteArray("[subclass_3]\nsubclass=9\ncategory=1\n") << "9:1";
+        << QByteArray("[subclass_3]\nsubclass=9\ncategory=1\n") << "9:1"
+        << "";
     QTest::newRow("later duplicate wins")
-        << QByteArray("[subclass_3]\ncategory=1\n\n[subclass_3]\ncategory=2\n") << "3:2";
-    QTest::newRow("section without entries") << QByteArray("[subclass_5]\n") << "5:";
+        << QByteArray("[subclass_3]\ncategory=1\n\n[subclass_3]\ncategory=2\n") << "3:2"
+        << "";
+    QTest::newRow("section without entries") << QByteArray("[subclass_5]\n") << "5:"
+                                             << "";
     QTest::newRow("blank lines with spaces")
-        << QByteArray("  \n[subclass_6]\n\t\ncategory=1\n \n") << "6:1";
+        << QByteArray("  \n[subclass_6]\n\t\ncategory=1\n \n") << "6:1"
+        << "";
     QTest::newRow("key with spaces dropped")
-        << QByteArray("[subclass_1]\ncategory = 3\n[subclass_2]\ncategory=2\n") << "1: 2:2";
+        << QByteArray("[subclass_1]\ncategory = 3\n[subclass_2]\ncategory=2\n") << "1: 2:2"
+        << "";
     // Header lines are the INI reader's: the scan skips them, comments included, and a pending
     // subclass is stored only at the next subclass section or at the end of the file.
     QTest::newRow("[classes] anywhere")
         << QByteArray("[subclass_1]\ncategory=1\n[classes]\n; "
                       "note\nx=AT\n[subclass_2]\ncategory=2\n[classes]\nx=1\n")
-        << "1:1 2:2";
+        << "1:1 2:2"
+        << "";
+    // A line that does not split in two at "=" ends the scan and drops the rest of the file.
+    const QByteArray equals = "[classes]\ncountry_code=SI\n\n[subclass_1]\ncategory=1\n"
+                              "[subclass_2]\ncategory=3=4\n[subclass_3]\ncategory=5\n";
+    QTest::newRow("value with equals") << equals << "1:1"
+                                       << "7:category=3=4";
+    QTest::newRow("same in CRLF") << QByteArray(equals).replace("\n", "\r\n") << "1:1"
+                                  << "7:category=3=4";
+    QTest::newRow("comment inside a section drops it")
+        << QByteArray("[subclass_1]\ncategory=1\n# note\n") << ""
+        << "3:# note";
+    QTest::newRow("section line with spaces")
+        << QByteArray("[subclass_1]\ncategory=1\n [subclass_2] \ncategory=2\n") << ""
+        << "3: [subclass_2] ";
 }
 
-void tst_ConfFile::sectionNumbers()
+void tst_ConfFile::scan()
 {
     QFETCH(QByteArray, text);
     QFETCH(QString, read);
+    QFETCH(QString, stop);
+    messages.clear();
     const Capture capturing;
     Conf conf(writeFile(text), nullptr);
-    QCOMPARE(conf.stopped_at_line(), 0);
     QStringList seen;
     for (const quint16 number : conf.get_subclass_numbers()) {
         QCOMPARE(conf.get_subclass(number).get_subclass_number(), number);
         seen << QString("%1:%2").arg(number).arg(conf.get_subclass(number).get_category());
     }
     QCOMPARE(seen.join(' '), read);
+    QCOMPARE(QString("%1:%2").arg(conf.stopped_at_line()).arg(conf.stopped_line_text()),
+        stop.isEmpty() ? "0:" : stop);
+    QCOMPARE(messages.filter("without equals"),
+        stop.isEmpty()
+            ? QStringList()
+            : QStringList("Read a line without equals: \"" + stop.section(':', 1) + "\""));
 }
 
-void tst_ConfFile::weightLine_data()
+void tst_ConfFile::listLines_data()
 {
+    // A line with "/" is a minimum/maximum distance pair, its first part also a tyre line;
+    // otherwise a weight line. Lists: weights|minimums|maximums|tyres|constraints.
     QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("weights");
-    QTest::addColumn<QString>("constraints");
+    QTest::addColumn<QString>("read");
     QTest::addColumn<QString>("warning");
     QTest::newRow("two axles and a constraint")
-        << "1,100;2,110;1+2,200" << QString("100;110") << "1+2,200" << QString();
+        << "1,100;2,110;1+2,200" << QString("100;110|old|old||1+2,200") << QString();
     QTest::newRow("comma between items stops the line")
-        << "1,100,2,110;1+2,200" << QString("100") << QString()
+        << "1,100,2,110;1+2,200" << QString("100|old|old||")
         << "Expected two values for axle weight, got  (\"\", \"2\", \"110\")";
     QTest::newRow("last term of 9+10 is no axle")
-        << "9,80;10,80;9+10,150" << QString("80;80") << "9+10,150" << QString();
+        << "9,80;10,80;9+10,150" << QString("80;80|old|old||9+10,150") << QString();
     QTest::newRow("any other separator, axle numbers unused")
-        << "5,12.5 x 1,7.;2+3+4,240.25|1+2,9" << QString("12.5;7.") << "2+3+4,240.25;1+2,9"
+        << "5,12.5 x 1,7.;2+3+4,240.25|1+2,9" << QString("12.5;7.|old|old||2+3+4,240.25;1+2,9")
         << QString();
     QTest::newRow("constraint without weight is nothing")
-        << "1,10;1+2,;1+2" << QString("10") << QString() << QString();
+        << "1,10;1+2,;1+2" << QString("10|old|old||") << QString();
+    QTest::newRow("equal lengths") << "1,2/3,4" << QString("|1;2|3;4|1;2|") << QString();
+    QTest::newRow("empty parts kept, no trimming")
+        << "1,, 2/3,4,5 " << QString("|1;; 2|3;4;5 |1;; 2|") << QString();
+    QTest::newRow("different lengths")
+        << "1/3,4" << QString("|1|3;4|1|") << "Mins and maxs have a different number of elements!";
+    QTest::newRow("empty minimum changes nothing") << "/3" << QString("|old|old||") << QString();
+    QTest::newRow("empty maximum changes nothing") << "1/" << QString("|old|old|1|") << QString();
 }
 
-void tst_ConfFile::weightLine()
+void tst_ConfFile::listLines()
 {
     QFETCH(QString, line);
-    QFETCH(QString, weights);
-    QFETCH(QString, constraints);
+    QFETCH(QString, read);
     QFETCH(QString, warning);
-    Subclass subclass;
-    subclass.set_subclass_number(42);
-    if (!warning.isEmpty()) {
-        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
-    }
-    subclass.set_max_axle_weights(line);
-    QCOMPARE(lists(subclass), (QStringList {weights, "", "", "", constraints}));
-}
-
-void tst_ConfFile::distanceAndTyreLines_data()
-{
-    QTest::addColumn<QString>("lines"); // minimum line/maximum line
-    QTest::addColumn<QString>("mins");
-    QTest::addColumn<QString>("maxs");
-    QTest::addColumn<bool>("warns");
-    QTest::newRow("equal lengths") << "1,2/3,4" << QString("1;2") << "3;4" << false;
-    QTest::newRow("empty parts kept, no trimming")
-        << "1,, 2/3,4,5 " << QString("1;; 2") << "3;4;5 " << false;
-    QTest::newRow("different lengths") << "1/3,4" << QString("1") << "3;4" << true;
-    QTest::newRow("empty minimum changes nothing") << "/3" << QString("old") << "old" << false;
-    QTest::newRow("empty maximum changes nothing") << "1/" << QString("old") << "old" << false;
-}
-
-void tst_ConfFile::distanceAndTyreLines()
-{
-    QFETCH(QString, lines);
-    QFETCH(QString, mins);
-    QFETCH(QString, maxs);
-    QFETCH(bool, warns);
     Subclass subclass;
     subclass.set_min_distance_at_index("old", 0);
     subclass.set_max_distance_at_index("old", 0);
-    if (warns) {
-        QTest::ignoreMessage(QtWarningMsg, "Mins and maxs have a different number of elements!");
+    if (!warning.isEmpty()) {
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
     }
-    const QString minText = lines.section('/', 0, 0);
-    subclass.set_min_max_distances(minText, lines.section('/', 1));
-    // The tyre line follows the same splitting; the empty text leaves the list alone.
-    subclass.set_tyre_types(minText);
-    const QString tyres = QString(minText).replace(',', ';');
-    QCOMPARE(lists(subclass), (QStringList {"", mins, maxs, tyres, ""}));
-}
-
-void tst_ConfFile::scanStopIsRecorded_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("lineText");
-    QTest::addColumn<QVector<quint16>>("numbers");
-    const QByteArray equals
-        = "[classes]\ncountry_code=SI\n\n[subclass_1]\nmax_axle_weight__kN=1,5\n"
-          "[subclass_2]\ncategory=3=4\n[subclass_3]\ncategory=5\n";
-    QTest::newRow("value with equals") << equals << 7 << "category=3=4" << QVector<quint16> {1};
-    QTest::newRow("same in CRLF") << QByteArray(equals).replace("\n", "\r\n") << 7 << "category=3=4"
-                                  << QVector<quint16> {1};
-    QTest::newRow("comment inside a section drops it")
-        << QByteArray("[subclass_1]\ncategory=1\n# note\n") << 3 << "# note" << QVector<quint16>();
-    QTest::newRow("section line with spaces")
-        << QByteArray("[subclass_1]\nmax_axle_weight__kN=1,5\n [subclass_2] \ncategory=2\n") << 3
-        << " [subclass_2] " << QVector<quint16>();
-    QTest::newRow("classes comments are no stop") << QByteArray(
-        "[classes]\n; note\ncountry_code=SI\n\n[subclass_1]\nmax_axle_weight__kN=1,5\n")
-                                                  << 0 << "" << QVector<quint16> {1};
-}
-
-void tst_ConfFile::scanStopIsRecorded()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, line);
-    QFETCH(QString, lineText);
-    QFETCH(QVector<quint16>, numbers);
-    if (line > 0) {
-        QTest::ignoreMessage(
-            QtWarningMsg, qPrintable("Read a line without equals: \"" + lineText + "\""));
+    if (line.contains('/')) {
+        subclass.set_min_max_distances(line.section('/', 0, 0), line.section('/', 1));
+        subclass.set_tyre_types(line.section('/', 0, 0));
+    } else {
+        subclass.set_max_axle_weights(line);
     }
-    const Conf conf(writeFile(text), nullptr);
-    QVERIFY(conf.file_opened());
-    QCOMPARE(conf.stopped_at_line(), line);
-    QCOMPARE(conf.stopped_line_text(), lineText);
-    QCOMPARE(conf.get_subclass_numbers(), numbers);
+    QCOMPARE(lists(subclass).join('|'), read);
 }
 
 void tst_ConfFile::unreadableFileGivesEmptyConfiguration_data()
