@@ -2,17 +2,15 @@
 // repeated Configuration commands leave nothing behind.
 #include "measurementunits.h"
 #include "veltora.h"
+#include "windowtest.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -22,25 +20,9 @@ const QStringList lengthButtons = {"radioButtonMeters", "radioButtonFeet", "radi
 // Clicks a radio button by name, or "OK" or "Cancel" of the button box.
 void click(QDialog &dialog, const QString &name)
 {
-    auto *box = dialog.findChild<QDialogButtonBox *>();
-    QAbstractButton *button = name == "OK" ? box->button(QDialogButtonBox::Ok)
-        : name == "Cancel"                 ? box->button(QDialogButtonBox::Cancel)
-                                           : dialog.findChild<QAbstractButton *>(name);
-    button->click();
-}
-
-// Runs the Configuration command and closes its modal dialog with the given button.
-QPointer<MeasurementUnits> runConfiguration(Veltora &window, const QString &button)
-{
-    QPointer<MeasurementUnits> seen;
-    QTimer::singleShot(0, [&] {
-        seen = qobject_cast<MeasurementUnits *>(QApplication::activeModalWidget());
-        if (seen) {
-            click(*seen, button);
-        }
-    });
-    window.findChild<QAction *>("actionConfiguration")->trigger();
-    return seen;
+    const auto role = name == "OK" ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel;
+    QAbstractButton *button = dialog.findChild<QAbstractButton *>(name);
+    (button ? button : dialog.findChild<QDialogButtonBox *>()->button(role))->click();
 }
 
 } // namespace
@@ -62,9 +44,9 @@ void tst_MeasurementUnits::showsAndSendsGivenUnits_data()
     QTest::addColumn<int>("length");
     QTest::addColumn<QString>("gText");
     QTest::addColumn<float>("sentG");
-    QTest::newRow("start-up units") << 0 << 0 << "9.806650" << 9.80665f;
-    QTest::newRow("pounds: g empty") << 1 << 0 << "" << 0.0f;
-    QTest::newRow("kilonewtons, inches") << 2 << 2 << "" << 0.0f;
+    QTest::newRow("start-up units") << 0 << 0 << QString("9.806650") << 9.80665f;
+    QTest::newRow("pounds: g empty") << 1 << 0 << QString() << 0.0f;
+    QTest::newRow("kilonewtons, inches") << 2 << 2 << QString() << 0.0f;
 }
 
 void tst_MeasurementUnits::showsAndSendsGivenUnits()
@@ -117,14 +99,17 @@ void tst_MeasurementUnits::typedGComesBackAndIsSent()
 void tst_MeasurementUnits::repeatedConfigurationKeepsOneDialog()
 {
     Veltora window;
-    const QPointer<MeasurementUnits> first = runConfiguration(window, "OK");
-    QVERIFY(first);
-    QCOMPARE(first->findChild<QLineEdit *>("lineEditG")->text(), QStringLiteral("9.806650"));
-    const QPointer<MeasurementUnits> second = runConfiguration(window, "Cancel");
-    QVERIFY(second);
-    QVERIFY(!first);
-    QVERIFY(runConfiguration(window, "Cancel"));
-    QVERIFY(!second);
+    QAction *command = window.findChild<QAction *>("actionConfiguration");
+    QString g;
+    const auto first = WindowTest::answerModal<MeasurementUnits>(command, [&](QDialog &dialog) {
+        g = dialog.findChild<QLineEdit *>("lineEditG")->text();
+        click(dialog, "OK");
+    });
+    QCOMPARE(g, QStringLiteral("9.806650"));
+    const auto cancel = [](QDialog &dialog) { click(dialog, "Cancel"); };
+    const auto second = WindowTest::answerModal<MeasurementUnits>(command, cancel);
+    QVERIFY(second && !first);
+    QVERIFY(WindowTest::answerModal<MeasurementUnits>(command, cancel) && !second);
     QCOMPARE(window.findChildren<MeasurementUnits *>().size(), 1);
 }
 
