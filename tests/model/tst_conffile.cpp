@@ -111,7 +111,6 @@ void tst_ConfFile::axleCountBeyondRangeBoundsTheItems_data()
     // The two items read plus the 21 spare entries grown in step with the 22 weights.
     QTest::newRow("a million axles, bounded")
         << "1000000" << QString("1,2") << "1,2" + QString(21, ',');
-    QTest::newRow("four billion does not convert") << "4000000000" << QString("1,2,3") << QString();
 }
 
 void tst_ConfFile::axleCountBeyondRangeBoundsTheItems()
@@ -140,12 +139,10 @@ void tst_ConfFile::savedAfterReading_data()
     }
     QTest::newRow("CRLF") << fileBytes(european).replace("\n", "\r\n") << fileBytes(european);
     QTest::newRow("UTF-8 byte for byte") << utf8 << utf8;
-    // Header values read literally: Qt's INI reader would deserialise the @Variant (and reserve
-    // room for two billion list items) and turn the others into something else.
+    // Header values read literally: Qt's INI reader would deserialise the @Variant, however
+    // written (and reserve room for two billion list items).
     for (const char *line : {"x=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)",
-             "x=\\x40Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)",
-             "\xC4\x8C"
-             "as=1"}) {
+             "x=\\x40Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xf0)"}) {
         const QByteArray text = "[classes]\ncountry_code=SI\n" + QByteArray(line) + "\n\n";
         QTest::newRow(line) << text << text;
     }
@@ -184,6 +181,7 @@ void tst_ConfFile::scan_data()
     QTest::addColumn<QString>("stop"); // line number:text where the scan stopped, if it did
     QTest::newRow("70000 reads as 0") << QByteArray("[subclass_70000]\ncategory=1\n") << "0:1"
                                       << "";
+    // A hostile file's section number of twenty digits.
     QTest::newRow("twenty digits read as 0")
         << QByteArray("[subclass_99999999999999999999]\ncategory=1\n") << "0:1"
         << "";
@@ -319,7 +317,6 @@ void tst_ConfFile::unreadableFileGivesEmptyConfiguration()
     QVERIFY(!conf.file_opened());
     QCOMPARE(conf.stopped_at_line(), 0);
     QCOMPARE(conf.to_string(), QStringLiteral("[classes]\n\n"));
-    QVERIFY(!conf.is_country_code_valid());
     QVERIFY(!QFile::exists(dir.filePath("missing.conf")));
 }
 
@@ -347,9 +344,6 @@ void tst_ConfFile::hostileFileOpens_data()
         << 1;
     QTest::newRow("four billion axles")
         << QByteArray("[subclass_1]\nnumber_of_axles=4000000000\n") << 1;
-    QTest::newRow("int max axles") << QByteArray("[subclass_1]\nnumber_of_axles=2147483647\n") << 1;
-    QTest::newRow("huge section number")
-        << QByteArray("[subclass_99999999999999999999]\nnumber_of_axles=3\n") << 1;
     QTest::newRow("CR-only line ends")
         << QByteArray("[classes]\rcountry_code=SI\r\r[subclass_1]\rcategory=1\r") << 0;
 }
@@ -378,12 +372,11 @@ void tst_ConfFile::europeanExampleIsValidEverywhere()
 {
     Conf conf(european, nullptr);
     QCOMPARE(conf.stopped_at_line(), 0);
-    QVERIFY(conf.is_country_code_valid() && conf.is_g_acceleration_constant_valid());
-    QVERIFY(conf.is_group_max_distance_valid() && conf.is_min_axle_distance_valid());
-    QVERIFY(conf.is_unclassified_vehicles_subclass_valid());
-    QVERIFY(conf.is_uncategorised_vehicle_category_valid());
-    QCOMPARE(conf.check_max_axle_distance(), 0);
-    QVERIFY(conf.get_invalid_subclasses().isEmpty());
+    QVERIFY(conf.is_country_code_valid() && conf.is_g_acceleration_constant_valid()
+        && conf.is_group_max_distance_valid() && conf.is_min_axle_distance_valid()
+        && conf.is_unclassified_vehicles_subclass_valid()
+        && conf.is_uncategorised_vehicle_category_valid());
+    QVERIFY(conf.check_max_axle_distance() == 0 && conf.get_invalid_subclasses().isEmpty());
     QCOMPARE(conf.find_duplicates(), QString());
     QCOMPARE(conf.is_configuration_valid(), qMakePair(true, quint16(0)));
     QSet<QChar> letters;
@@ -393,11 +386,9 @@ void tst_ConfFile::europeanExampleIsValidEverywhere()
     // the target's number of axles.
     const auto targetAxles = [&conf](const QString &target) {
         const quint16 number = target.toUShort();
-        if (number == 0) {
-            return QString();
-        }
-        return conf.contains_subclass(number) ? conf.get_subclass(number).get_number_of_axles()
-                                              : QStringLiteral("0");
+        return number == 0                   ? QString()
+            : conf.contains_subclass(number) ? conf.get_subclass(number).get_number_of_axles()
+                                             : QStringLiteral("0");
     };
     for (const quint16 number : conf.get_subclass_numbers()) {
         const Subclass subclass = conf.get_subclass(number);
@@ -414,10 +405,8 @@ void tst_ConfFile::europeanExampleIsValidEverywhere()
             letters.insert(c.isLetter() ? c : 'H');
         }
     }
-    QVERIFY(conf.get_subclass_numbers().size() >= 15);
     QCOMPARE(letters, (QSet<QChar> {'A', 'B', 'C', 'H', 'L', 'M', 'V', 'D', 'S', 'T'}));
-    QVERIFY(constraints >= 5);
-    QVERIFY(reclassified >= 4);
+    QVERIFY(conf.get_subclass_numbers().size() >= 15 && constraints >= 5 && reclassified >= 4);
 }
 
 void tst_ConfFile::warningsExampleShowsWarnings()
