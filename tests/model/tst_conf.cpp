@@ -63,8 +63,7 @@ private slots:
     void checkMaxAxleDistance_data();
     void checkMaxAxleDistance();
     void checksFollowEdits();
-    void subclassSet();
-    void absentSubclassLeavesSetAlone();
+    void subclassSetAndAbsentNumbers();
     void findDuplicatesMatchesPairwiseOrder();
     void findDuplicatesThroughNestedPrefixes();
     void configurationValidity();
@@ -193,7 +192,7 @@ void tst_Conf::checksFollowEdits()
     QCOMPARE(conf.check_max_axle_distance(), 0);
 }
 
-void tst_Conf::subclassSet()
+void tst_Conf::subclassSetAndAbsentNumbers()
 {
     // Numbers ascend; edits go to the stored subclass; storing under a number in use replaces;
     // a copy stored under another number is a duplicate until it differs.
@@ -214,22 +213,16 @@ void tst_Conf::subclassSet()
     conf.remove_subclass(4);
     QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 8, 65535}));
     QVERIFY(conf.contains_subclass(65535) && !conf.contains_subclass(5));
-}
-
-void tst_Conf::absentSubclassLeavesSetAlone()
-{
-    // An absent number gives an empty subclass of its own; every such call starts afresh.
-    Conf conf;
-    conf.set_subclass(2, complete_subclass(2));
+    // An absent number gives an empty subclass of its own and leaves the set alone; every such
+    // call starts afresh.
     Subclass &absent = conf.get_subclass(4);
     absent.set_category("5");
     absent.set_max_axle_weight_at_index("1", 0);
-    QVERIFY(!conf.contains_subclass(4));
-    QCOMPARE(conf.get_subclass_numbers(), QVector<quint16> {2});
+    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 8, 65535}));
     const Subclass &again = conf.get_subclass(9);
     QCOMPARE(again.get_category(), QString());
     QCOMPARE(again.get_max_axle_weight_count(), 0);
-    QCOMPARE(conf.get_subclass(2).get_category(), QString("1"));
+    QCOMPARE(conf.get_subclass(3).get_category(), QString("9"));
 }
 
 void tst_Conf::findDuplicatesMatchesPairwiseOrder()
