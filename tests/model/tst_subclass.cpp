@@ -390,12 +390,11 @@ void tst_Subclass::wholeChecksMatchPerIndexChecks()
             if (kind < 8) {
                 const QString key = pick(keys) + QString::number(random.bounded(6));
                 edit(s, key + "=" + pick(numbers));
-            } else if (kind == 8) {
-                s.set_number_of_axles(pick(axles));
-            } else if (kind == 9) {
-                s.set_combined_constraint(pick(constraints), -1);
             } else {
-                s.remove_last_max_distance();
+                edit(s,
+                    kind == 8       ? "axles=" + pick(axles)
+                        : kind == 9 ? "constraint=" + pick(constraints)
+                                    : "drop=max");
             }
             if (step >= 8 && step % 4 == 3) {
                 const QString low = pick(numbers);
