@@ -240,9 +240,9 @@ void tst_VehicleDrawing::replacedScenesAreDeleted()
     const Subclass subclass = makeSubclass("H2T2D1S2", "3.5 4 5 2 5 1.3", "4 5 6 2.5 6 1.4");
     const auto residentKiB = [] {
         QFile statm("/proc/self/statm");
-        const QList<QByteArray> fields
-            = statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ') : QList<QByteArray>();
-        return fields.size() > 1 ? fields.at(1).toLongLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+        return statm.open(QIODevice::ReadOnly)
+            ? statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE) / 1024
+            : -1LL;
     };
     // Keep the log lines of the passes quiet: only the drawing's growth counts here.
     QLoggingCategory::setFilterRules("default.debug=false");
