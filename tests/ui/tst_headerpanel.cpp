@@ -163,6 +163,8 @@ void tst_HeaderPanel::typingStoresAndColours()
     QCOMPARE(headerValues(window.configuration()).value(name), stored);
     QCOMPARE(colours({edit}), colour);
     QCOMPARE(edit->toolTip(), tip);
+    // Only red marks a field invalid: yellow is a warning.
+    QCOMPARE(window.isMarkedInvalid(edit), colour == "r");
     // Only user edits store and colour; text set by the program does neither.
     edit->setText("7");
     QCOMPARE(headerValues(window.configuration()).value(name), stored);
