@@ -18,14 +18,13 @@ public slots:
     void openUrl(const QUrl &url) { urls.append(url); }
 
 private slots:
-    void aboutCommandShowsNameWithEmptyVersion();
-    void linksOpenInBrowserAndDialogStays();
+    void showsVersionAndOpensLinks();
 
 private:
     QList<QUrl> urls;
 };
 
-void tst_About::aboutCommandShowsNameWithEmptyVersion()
+void tst_About::showsVersionAndOpensLinks()
 {
     Veltora window;
     QString shown;
@@ -39,10 +38,7 @@ void tst_About::aboutCommandShowsNameWithEmptyVersion()
     QCOMPARE(shown, QStringLiteral("Veltora  (x64)"));
     QVERIFY(!icon.isNull());
     QVERIFY(window.findChildren<About *>().isEmpty());
-}
 
-void tst_About::linksOpenInBrowserAndDialogStays()
-{
     About about(nullptr, QStringLiteral("3.2.0"));
     QCOMPARE(about.findChild<QLabel *>("labelVersion")->text(), QString("Veltora 3.2.0 (x64)"));
     QVERIFY(!about.windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
