@@ -29,7 +29,7 @@ inline void typeInto(QLineEdit *edit, const QString &text)
 }
 
 // While it lives, collects the debug and warning lines, "D " or "W " before each; every other
-// message goes on to the handler it replaced.
+// message goes on to the handler it replaced. One log at a time: logs do not nest.
 class MessageLog
 {
 public:
