@@ -1,5 +1,6 @@
 // The configuration's header record, country-code table and set of subclasses.
 #include "conf.h"
+#include "textscan.h"
 
 #include <algorithm>
 #include <array>
@@ -30,14 +31,6 @@ constexpr size_t small_group = 24;
 bool has_kind(unsigned kinds, int k)
 {
     return (kinds >> k) & 1U;
-}
-
-quint64 mix(quint64 h)
-{
-    h += 0x9E3779B97F4A7C15ULL;
-    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    h = (h ^ (h >> 27)) * 0x94D049BB133111EBULL;
-    return h ^ (h >> 31);
 }
 
 // The lists of the given kinds have equal hashes over the shorter list's length: a compatible
@@ -234,7 +227,7 @@ private:
         quint64 h = 0;
         for (int k = 0; k < 4; ++k) {
             if (has_kind(kinds, k)) {
-                h = mix(h + e->prefixes[k][to[k]]);
+                h = mix_hash(h + e->prefixes[k][to[k]]);
             }
         }
         return h;

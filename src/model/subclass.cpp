@@ -1,5 +1,6 @@
 // One vehicle subclass: its values, per-axle lists, combined constraints and validity rules.
 #include "subclass.h"
+#include "textscan.h"
 
 #include <QDebug>
 
@@ -42,15 +43,6 @@ bool is_ascii_digit(ushort c)
     return c >= '0' && c <= '9';
 }
 
-// Steps over a run of digits (as the pattern \d sees them) and returns its end.
-int skip_digits(const QString &text, int from)
-{
-    while (from < text.size() && text.at(from).isDigit()) {
-        ++from;
-    }
-    return from;
-}
-
 // The whole text is a vehicle letter and its axle count, followed by parts, each a part letter
 // and its axle count: the pattern [ABCHLMV]\d+(?:[DTS]\d+)* matched as a whole.
 bool matches_axle_configuration(const QString &text)
@@ -80,38 +72,12 @@ bool matches_axle_configuration(const QString &text)
     return true;
 }
 
-// The whole text is two or more digit runs joined by "+", a ",", and a number with an optional
-// "." and decimals: the pattern (?:\d+\+)+\d+,\d+\.?\d* matched as a whole.
+// The whole text is one combined constraint: (?:\d+\+)+\d+,\d+\.?\d* matched as a whole. A
+// whole match is the leftmost one, taken greedily to the end of the text.
 bool matches_combined_constraint(const QString &text)
 {
-    int runs = 0;
-    int pos = 0;
-    for (;;) {
-        const int end = skip_digits(text, pos);
-        if (end == pos) {
-            return false;
-        }
-        ++runs;
-        pos = end;
-        if (pos < text.size() && text.at(pos) == QLatin1Char('+')) {
-            ++pos;
-            continue;
-        }
-        break;
-    }
-    if (runs < 2 || pos >= text.size() || text.at(pos) != QLatin1Char(',')) {
-        return false;
-    }
-    ++pos;
-    const int end = skip_digits(text, pos);
-    if (end == pos) {
-        return false;
-    }
-    pos = end;
-    if (pos < text.size() && text.at(pos) == QLatin1Char('.')) {
-        pos = skip_digits(text, pos + 1);
-    }
-    return pos == text.size();
+    int end = 0;
+    return find_combined_constraint(text, 0, &end) == 0 && end == text.size();
 }
 
 // Sum of every run of digits in the text, without wrapping. False when a run does not read as
@@ -148,16 +114,6 @@ bool sum_of_digit_runs(const QString &text, qint64 &sum)
         pos = end;
     }
     return true;
-}
-
-// A 64-bit mixing step (splitmix64's finaliser): spreads the sum of a running hash and the
-// next part over all bits, so that sequences of equal texts in another order hash apart.
-quint64 mix(quint64 h)
-{
-    h += 0x9E3779B97F4A7C15ULL;
-    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    h = (h ^ (h >> 27)) * 0x94D049BB133111EBULL;
-    return h ^ (h >> 31);
 }
 
 // FNV-1a over the UTF-16 code units.
@@ -296,9 +252,9 @@ void Subclass::Summary::check(const Subclass &subclass)
 
 void Subclass::Summary::hash_values()
 {
-    fingerprint.values = mix(quint64(values.size()));
+    fingerprint.values = mix_hash(quint64(values.size()));
     for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
-        fingerprint.values = mix(fingerprint.values + text_hash(it.value()));
+        fingerprint.values = mix_hash(fingerprint.values + text_hash(it.value()));
     }
     for (size_t k = 0; k < 4; ++k) {
         fingerprint.lengths[k] = lists[k].size();
@@ -320,7 +276,7 @@ void Subclass::Summary::hash_lists()
         quint64 h = k;
         prefix_hashes.push_back(h);
         for (const QString &entry : lists[k]) {
-            h = mix(h + text_hash(entry));
+            h = mix_hash(h + text_hash(entry));
             prefix_hashes.push_back(h);
         }
     }

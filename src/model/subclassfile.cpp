@@ -1,6 +1,7 @@
 // A subclass section of a .conf file: the text the writer emits and the list lines the reader
 // turns back into per-axle lists.
 #include "subclass.h"
+#include "textscan.h"
 
 #include <QDebug>
 #include <QtGlobal>
@@ -102,14 +103,6 @@ void fillListLine(TextFiller &fill, QLatin1String key, const QStringList &list, 
     fill.endListLine(count > 0);
 }
 
-int skipDigits(const QString &text, int pos)
-{
-    while (pos < text.size() && text.at(pos).isDigit()) {
-        ++pos;
-    }
-    return pos;
-}
-
 // Finds the next single-axle item "axle,weight" at or after `from`: the axle is a whole run of
 // digits that does not follow a "+" (so the last term of a combined constraint is no item), the
 // weight is digits, optionally "." and more digits. Returns the item's start and sets `end` to
@@ -124,54 +117,15 @@ int findAxleItem(const QString &text, int from, int *end)
             continue;
         }
         const int start = pos;
-        const int axleEnd = skipDigits(text, start);
+        const int axleEnd = skip_digits(text, start);
         const bool wholeRun = start == 0 || !text.at(start - 1).isDigit();
         const bool afterPlus = start > 0 && text.at(start - 1) == QLatin1Char('+');
         if (wholeRun && !afterPlus && axleEnd + 1 < text.size()
             && text.at(axleEnd) == QLatin1Char(',') && text.at(axleEnd + 1).isDigit()) {
-            int weightEnd = skipDigits(text, axleEnd + 1);
-            if (weightEnd < text.size() && text.at(weightEnd) == QLatin1Char('.')) {
-                weightEnd = skipDigits(text, weightEnd + 1);
-            }
-            *end = weightEnd;
+            *end = skip_decimal(text, axleEnd + 1);
             return start;
         }
         pos = axleEnd;
-    }
-    return -1;
-}
-
-// Finds the next combined constraint at or after `from`: the leftmost match of
-// (?:\d+\+)+\d+,\d+\.?\d* (two or more digit runs joined by "+", ",", then digits, optionally "."
-// and more digits). Returns its start and sets `end` to just past it, or returns -1. A regular
-// expression search would try every start again and take quadratic time on a long hostile line
-// such as 1+1+1+...; here a chain that fails is skipped whole, since a match starting anywhere
-// inside it would end where it ends and fail the same way.
-int findConstraint(const QString &text, int from, int *end)
-{
-    int pos = from;
-    while (pos < text.size()) {
-        if (!text.at(pos).isDigit()) {
-            ++pos;
-            continue;
-        }
-        int runs = 1;
-        int chainEnd = skipDigits(text, pos);
-        while (chainEnd + 1 < text.size() && text.at(chainEnd) == QLatin1Char('+')
-            && text.at(chainEnd + 1).isDigit()) {
-            chainEnd = skipDigits(text, chainEnd + 1);
-            ++runs;
-        }
-        if (runs >= 2 && chainEnd + 1 < text.size() && text.at(chainEnd) == QLatin1Char(',')
-            && text.at(chainEnd + 1).isDigit()) {
-            int weightEnd = skipDigits(text, chainEnd + 1);
-            if (weightEnd < text.size() && text.at(weightEnd) == QLatin1Char('.')) {
-                weightEnd = skipDigits(text, weightEnd + 1);
-            }
-            *end = weightEnd;
-            return pos;
-        }
-        pos = chainEnd;
     }
     return -1;
 }
@@ -283,8 +237,8 @@ void Subclass::set_max_axle_weights(QString text)
         max_axle_weights.append(text.mid(weight, end - weight));
     }
 
-    for (int start = findConstraint(text, 0, &end); start >= 0;
-         start = findConstraint(text, end, &end)) {
+    for (int start = find_combined_constraint(text, 0, &end); start >= 0;
+         start = find_combined_constraint(text, end, &end)) {
         combined_constraints.append(text.mid(start, end - start));
     }
 }
