@@ -19,9 +19,8 @@ void Veltora::drawVehicles(const Subclass &subclass)
     qDebug() << "Can draw";
     // The field shows the append length in the display unit; the drawing scales metres, so
     // the picture stays the same whatever unit is shown.
-    float append = editToStoredText(ui->lineEditAppend, false).toFloat();
+    const float append = editToStoredText(ui->lineEditAppend, false).toFloat();
     VehicleDrawing minimum(ui->graphicsViewMin, false, append);
-    append = editToStoredText(ui->lineEditAppend, false).toFloat();
     VehicleDrawing maximum(ui->graphicsViewMax, true, append);
     minimum.draw(subclass);
     maximum.draw(subclass);

@@ -157,9 +157,9 @@ Conf::Conf(const QString &path, QObject *parent)
 
     QString section;
     QMap<QString, QString> pending;
-    const auto storePending = [this, &pending, &numberKey] {
-        const quint16 number = pending.value(numberKey).toUShort();
-        subclasses.insert(number, Subclass(pending));
+    const auto storePending = [this, &pending] {
+        const Subclass subclass(pending);
+        subclasses.insert(subclass.get_subclass_number(), subclass);
         pending.clear();
     };
 
