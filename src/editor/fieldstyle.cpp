@@ -9,6 +9,16 @@
 #include <QStringList>
 #include <QtDebug>
 
+namespace {
+
+// A displayed value: two decimals, or an empty field for a value not above 0.
+QString shownValue(double value)
+{
+    return value > 0.0 ? QString::number(value, 'f', 2) : QString();
+}
+
+} // namespace
+
 void Veltora::validateEdit(QLineEdit *edit, bool valid, const QString &tip)
 {
     if (!edit) {
@@ -32,16 +42,14 @@ void Veltora::validateEditThreeWay(QLineEdit *edit, int state)
     }
     switch (state) {
     case 0:
-        edit->setStyleSheet(validStyle);
-        edit->setToolTip(QString());
+        validateEdit(edit, true, QString());
         break;
     case 1:
         edit->setStyleSheet(QStringLiteral("QLineEdit {background-color: yellow}"));
         edit->setToolTip(tipLowerThanSubclasses);
         break;
     default:
-        edit->setStyleSheet(invalidStyle);
-        edit->setToolTip(tr("Value must be higher than min axle distance."));
+        validateEdit(edit, false, tr("Value must be higher than min axle distance."));
         break;
     }
 }
@@ -96,8 +104,7 @@ void Veltora::showConvertedValue(QLineEdit *edit, const QString &text, bool isWe
         qWarning() << "Could not set converted text to edit";
         return;
     }
-    const double value = toDisplayValue(text, isWeight);
-    edit->setText(value > 0.0 ? QString::number(value, 'f', 2) : QString());
+    edit->setText(shownValue(toDisplayValue(text, isWeight)));
     validateEdit(edit, valid, QString());
 }
 
@@ -108,8 +115,7 @@ void Veltora::showConvertedValueThreeWay(
         qWarning() << "Could not set converted text to edit";
         return;
     }
-    const double value = toDisplayValue(text, isWeight);
-    edit->setText(value > 0.0 ? QString::number(value, 'f', 2) : QString());
+    edit->setText(shownValue(toDisplayValue(text, isWeight)));
     validateEditThreeWay(edit, state);
 }
 
