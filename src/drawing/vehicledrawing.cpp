@@ -16,14 +16,68 @@
 
 namespace {
 
-// Indices into vehicleBitmaps that the drawing names by role.
-enum Bitmap { TruckWheel1 = 0, TruckHead1 = 1, BusLink = 12, UnclassifiedWheel = 16 };
+// Each bitmap's file under ":/res/bmps/", listed in the order of Bitmap.
+struct BitmapFile
+{
+    Bitmap bitmap;
+    const char *name;
+};
+constexpr BitmapFile bitmapFiles[] = {
+    {Bitmap::TruckWheel1, "TruckWheel1"},
+    {Bitmap::TruckHead1, "TruckHead1"},
+    {Bitmap::LightTruckHead, "LightTruckHead"},
+    {Bitmap::CarTireS, "CarTireS"},
+    {Bitmap::CarHeadS1, "CarHeadS1"},
+    {Bitmap::CarBackS1, "CarBackS1"},
+    {Bitmap::VanTire, "VanTire"},
+    {Bitmap::VanHead, "VanHead"},
+    {Bitmap::VanBack, "VanBack"},
+    {Bitmap::BusTire, "BusTire"},
+    {Bitmap::BusHead, "BusHead"},
+    {Bitmap::BusBack, "BusBack"},
+    {Bitmap::BusLink, "BusLink"},
+    {Bitmap::MotorTire2, "MotorTire2"},
+    {Bitmap::MotorHead2, "MotorHead2"},
+    {Bitmap::MotorBack2, "MotorBack2"},
+    {Bitmap::UnclassifiedWheel, "UnclassifiedWheel"},
+    {Bitmap::TractorTire, "TractorTire"},
+    {Bitmap::TractorHead, "TractorHead"},
+    {Bitmap::TractorBack, "TractorBack"},
+};
+
+constexpr bool bitmapFilesInOrder()
+{
+    int index = 0;
+    for (const BitmapFile &file : bitmapFiles) {
+        if (int(file.bitmap) != index++) {
+            return false;
+        }
+    }
+    return index == int(Bitmap::TractorBack) + 1;
+}
+static_assert(bitmapFilesInOrder(), "every bitmap has its file, at the index of its name");
+
+// One row per vehicle letter; the trailer letters D, S and T are drawn with boxes alone.
+const QMap<QChar, VehicleShape> &vehicleShapes()
+{
+    static const QMap<QChar, VehicleShape> shapes {
+        {QChar('A'), {Bitmap::TractorTire, Bitmap::TractorHead, Bitmap::TractorBack, -18, 4}},
+        {QChar('B'), {Bitmap::BusTire, Bitmap::BusHead, Bitmap::BusBack, -9, 3}},
+        {QChar('C'), {Bitmap::CarTireS, Bitmap::CarHeadS1, Bitmap::CarBackS1, -14, 4}},
+        // Trucks have no rear bitmap of their own: their back repeats the head and is not drawn.
+        {QChar('H'), {Bitmap::TruckWheel1, Bitmap::TruckHead1, Bitmap::TruckHead1, -9, 0}},
+        {QChar('L'), {Bitmap::TruckWheel1, Bitmap::LightTruckHead, Bitmap::LightTruckHead, -9, -4}},
+        {QChar('M'), {Bitmap::MotorTire2, Bitmap::MotorHead2, Bitmap::MotorBack2, -3, 4}},
+        {QChar('V'), {Bitmap::VanTire, Bitmap::VanHead, Bitmap::VanBack, -8, 1}},
+    };
+    return shapes;
+}
 
 // Bitmaps are loaded from their path whenever they are needed; QPixmap's own cache keeps
 // that cheap.
-QPixmap bitmap(int index)
+QPixmap loadBitmap(Bitmap name)
 {
-    return QPixmap(VehicleDrawing::vehicleBitmaps.value(index));
+    return QPixmap(VehicleDrawing::vehicleBitmaps.at(int(name)));
 }
 
 char upperLetter(char letter)
@@ -75,46 +129,27 @@ bool measureBody(const VehicleGeometry &g, int idx, Body &body)
     if (!isWheel(idx, g)) {
         return false;
     }
-    const QPixmap head = bitmap(g.head);
+    const QPixmap head = loadBitmap(g.head);
     body.headW = head.width();
     body.headH = head.height();
-    body.backW = bitmap(g.back).width();
-    body.backX = g.axleX.at(idx) + bitmap(g.tire).width() / 2 - body.backW / 2;
+    body.backW = loadBitmap(g.back).width();
+    body.backX = g.axleX.at(idx) + loadBitmap(g.tire).width() / 2 - body.backW / 2;
     body.last = g.wheelRight.size() - 1;
     return true;
 }
 
 } // namespace
 
-const QStringList VehicleDrawing::vehicleBitmaps = {
-    QStringLiteral(":/res/bmps/TruckWheel1.bmp"),
-    QStringLiteral(":/res/bmps/TruckHead1.bmp"),
-    QStringLiteral(":/res/bmps/LightTruckHead.bmp"),
-    QStringLiteral(":/res/bmps/CarTireS.bmp"),
-    QStringLiteral(":/res/bmps/CarHeadS1.bmp"),
-    QStringLiteral(":/res/bmps/CarBackS1.bmp"),
-    QStringLiteral(":/res/bmps/VanTire.bmp"),
-    QStringLiteral(":/res/bmps/VanHead.bmp"),
-    QStringLiteral(":/res/bmps/VanBack.bmp"),
-    QStringLiteral(":/res/bmps/BusTire.bmp"),
-    QStringLiteral(":/res/bmps/BusHead.bmp"),
-    QStringLiteral(":/res/bmps/BusBack.bmp"),
-    QStringLiteral(":/res/bmps/BusLink.bmp"),
-    QStringLiteral(":/res/bmps/MotorTire2.bmp"),
-    QStringLiteral(":/res/bmps/MotorHead2.bmp"),
-    QStringLiteral(":/res/bmps/MotorBack2.bmp"),
-    QStringLiteral(":/res/bmps/UnclassifiedWheel.bmp"),
-    QStringLiteral(":/res/bmps/TractorTire.bmp"),
-    QStringLiteral(":/res/bmps/TractorHead.bmp"),
-    QStringLiteral(":/res/bmps/TractorBack.bmp"),
-};
+const QStringList VehicleDrawing::vehicleBitmaps = [] {
+    QStringList paths;
+    for (const BitmapFile &file : bitmapFiles) {
+        paths.append(QStringLiteral(":/res/bmps/%1.bmp").arg(QLatin1String(file.name)));
+    }
+    return paths;
+}();
 
 VehicleDrawing::VehicleDrawing(QGraphicsView *view, bool useMaxDistances, float append)
-    : shapes {{QChar('A'), {17, 18, 19, -18, 4}}, {QChar('B'), {9, 10, 11, -9, 3}},
-        {QChar('C'), {3, 4, 5, -14, 4}}, {QChar('H'), {0, 1, 1, -9, 0}},
-        {QChar('L'), {0, 2, 2, -9, -4}}, {QChar('M'), {13, 14, 15, -3, 4}},
-        {QChar('V'), {6, 7, 8, -8, 1}}}
-    , view(view)
+    : view(view)
     , scene(nullptr)
     , useMaxDistances(useMaxDistances)
     , chassisHeight(12)
@@ -177,8 +212,8 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     const QString configuration = subclass.get_axle_configuration();
     qDebug() << "Drawing:" << configuration;
     const QChar first = configuration.isEmpty() ? QChar() : configuration.at(0);
-    const auto row = shapes.constFind(first);
-    if (row == shapes.constEnd() || !subclass.is_axle_configuration_valid()) {
+    const auto row = vehicleShapes().constFind(first);
+    if (row == vehicleShapes().constEnd() || !subclass.is_axle_configuration_valid()) {
         drawUnclassified(subclass);
         return;
     }
@@ -194,18 +229,18 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
 
     const VehicleShape &shape = row.value();
     VehicleGeometry g;
-    g.tire = shape.at(ShapeTire);
-    g.head = shape.at(ShapeHead);
-    g.back = shape.at(ShapeBack);
-    const QPixmap tire = bitmap(g.tire);
-    const QPixmap head = bitmap(g.head);
-    const float pixelsPerMetre = bitmap(TruckWheel1).width();
+    g.tire = shape.tire;
+    g.head = shape.head;
+    g.back = shape.back;
+    const QPixmap tire = loadBitmap(g.tire);
+    const QPixmap head = loadBitmap(g.head);
+    const float pixelsPerMetre = loadBitmap(Bitmap::TruckWheel1).width();
     const int middle = view->height() / 2;
     g.pixelsPerMetre = int(pixelsPerMetre);
     g.firstAxleX = (head.width() - tire.width()) / 2;
     g.headY = middle - head.height() / 2 - tire.height() / 2;
-    g.chassisY = middle + tire.height() / 2 + shape.at(ShapeChassisOffset);
-    g.wheelY = middle - shape.at(ShapeWheelLift);
+    g.chassisY = middle + tire.height() / 2 + shape.chassisOffset;
+    g.wheelY = middle - shape.wheelLift;
     g.bodyTop = g.chassisY - bodyHeight;
 
     g.axleX = placeWheels(pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
@@ -246,10 +281,10 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
 
 void VehicleDrawing::drawUnclassified(const Subclass &subclass)
 {
-    const QPixmap wheel = bitmap(UnclassifiedWheel);
+    const QPixmap wheel = loadBitmap(Bitmap::UnclassifiedWheel);
     const int middle = view->height() / 2;
-    placeWheels(wheel.width(), (bitmap(TruckHead1).width() - wheel.width()) / 2,
-        middle - wheel.height(), UnclassifiedWheel, subclass);
+    placeWheels(wheel.width(), (loadBitmap(Bitmap::TruckHead1).width() - wheel.width()) / 2,
+        middle - wheel.height(), Bitmap::UnclassifiedWheel, subclass);
     showScene();
 }
 
@@ -265,7 +300,7 @@ void VehicleDrawing::showScene()
 }
 
 QVector<int> VehicleDrawing::placeWheels(
-    float scale, float x, float y, int bitmap, const Subclass &subclass)
+    float scale, float x, float y, Bitmap bitmap, const Subclass &subclass)
 {
     const int n = subclass.get_number_of_axles().toInt();
     const int nMax = subclass.get_max_distance_count();
@@ -282,7 +317,7 @@ QVector<int> VehicleDrawing::placeWheels(
     const int wheels = qBound(0, n, distances + 1);
     QVector<int> axleX;
     axleX.reserve(wheels);
-    const QPixmap pixmap(vehicleBitmaps.value(bitmap));
+    const QPixmap pixmap = loadBitmap(bitmap);
     for (int i = 0; i < wheels; ++i) {
         QGraphicsPixmapItem *item = scene->addPixmap(pixmap);
         item->setPos(x, y);
@@ -299,7 +334,7 @@ QVector<int> VehicleDrawing::placeWheels(
 void VehicleDrawing::drawTruck(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    const int headW = bitmap(g.head).width();
+    const int headW = loadBitmap(g.head).width();
     addPixmap(g.head, 0, g.bodyTop + 7);
 
     const int n = subclass.get_number_of_axles().toInt();
@@ -389,7 +424,7 @@ void VehicleDrawing::drawBus(
     }
     addBlackBox(b.headW, g.headY, b.backX - b.headW, b.headH - 1);
     if (articulated) {
-        addPixmap(BusLink, b.headW + (b.backX - b.headW) / 2, g.headY);
+        addPixmap(Bitmap::BusLink, b.headW + (b.backX - b.headW) / 2, g.headY);
     }
     addPixmap(g.head, 0, g.headY);
     addPixmap(g.back, b.backX, g.headY);
@@ -436,7 +471,7 @@ void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int fro
 
 void VehicleDrawing::drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5)
 {
-    const qreal overhang = append * bitmap(TruckWheel1).width();
+    const qreal overhang = append * loadBitmap(Bitmap::TruckWheel1).width();
     switch (upperLetter(unit.letter)) {
     case 'T':
         addWhiteBox(x1, y, 1, chassisHeight + bodyHeight);
@@ -457,9 +492,9 @@ void VehicleDrawing::drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, in
     }
 }
 
-void VehicleDrawing::addPixmap(int bitmap, qreal x, qreal y)
+void VehicleDrawing::addPixmap(Bitmap bitmap, qreal x, qreal y)
 {
-    QGraphicsPixmapItem *item = scene->addPixmap(QPixmap(vehicleBitmaps.value(bitmap)));
+    QGraphicsPixmapItem *item = scene->addPixmap(loadBitmap(bitmap));
     item->setPos(x, y);
 }
 

@@ -228,7 +228,7 @@ void tst_VehicleDrawing::placeWheelsWarnsAboutMissingDistances()
     MessageLog log;
     VehicleDrawing drawing(view.data(), true, 0);
     // Only the wheels the distances place are drawn and answered.
-    QCOMPARE(drawing.placeWheels(21, 8, 45, 0, subclass), QVector<int>({8, 81}));
+    QCOMPARE(drawing.placeWheels(21, 8, 45, Bitmap::TruckWheel1, subclass), QVector<int>({8, 81}));
     QCOMPARE(log.lines(),
         QStringList({"W Number of axles is  \"3\"  while there are only  1  distances! Undefined.",
             "W \"3.5\""}));
