@@ -138,6 +138,43 @@ bool measureBody(const VehicleGeometry &g, int idx, Body &body)
     return true;
 }
 
+// Where each renderer puts its parts, in pixels from the lines of the pass ("drop" moves down,
+// "rise" up, "inset" takes from a height, "back" moves left).
+namespace Truck {
+constexpr int headDrop = 7; // the cab below the body's top
+constexpr int bodyOverhang = 1; // the body box past the last wheel's right edge
+constexpr int trailerGap = 1; // the first trailer unit behind the truck
+} // namespace Truck
+namespace Car {
+constexpr int drop = 2; // front, roof and rear below headY
+constexpr int roofInset = 1;
+constexpr int wheelsDrop = 4; // the second wheels below the first
+} // namespace Car
+namespace Motorbike {
+constexpr int endsDrop = 3; // front and rear below headY
+constexpr int bodyDrop = 7;
+constexpr int bodyInset = 8;
+constexpr int barBack = 1; // the chassis bar starts under the rear's last column
+constexpr int barRise = 10;
+constexpr int trailerRise = 5;
+} // namespace Motorbike
+namespace Bus {
+constexpr int roofInset = 1;
+constexpr int wheelsDrop = 3;
+} // namespace Bus
+namespace Tractor {
+constexpr int bodyDrop = 15;
+constexpr int bodyInset = 28;
+constexpr int barBack = 1;
+constexpr int wheelsDrop = 6;
+} // namespace Tractor
+namespace Trailer {
+constexpr int gapWidth = 1; // white gap between a trailer and the unit in front
+constexpr int bodyStart = 2; // a trailer's body begins this far behind the unit in front
+constexpr int semiGapWidth = 2; // white gaps in front of a semi-trailer's body and in its chassis
+constexpr int drawbarWidth = 2;
+} // namespace Trailer
+
 } // namespace
 
 const QStringList VehicleDrawing::vehicleBitmaps = [] {
@@ -243,6 +280,7 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     g.wheelY = middle - shape.wheelLift;
     g.bodyTop = g.chassisY - bodyHeight;
 
+    // Wheels go in before the bodies and again after them; where the two heights differ, both show.
     g.axleX = placeWheels(pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
     if (g.axleX.size() != axles) {
         // Fewer wheels than axles: a distance list is short. The driver's checks keep this from
@@ -335,7 +373,7 @@ void VehicleDrawing::drawTruck(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
     const int headW = loadBitmap(g.head).width();
-    addPixmap(g.head, 0, g.bodyTop + 7);
+    addPixmap(g.head, 0, g.bodyTop + Truck::headDrop);
 
     const int n = subclass.get_number_of_axles().toInt();
     float total = 0;
@@ -347,19 +385,16 @@ void VehicleDrawing::drawTruck(
     addChassisBar(headW, g.chassisY, int(total * g.pixelsPerMetre - g.firstAxleX));
 
     const int idx = vehicleLastAxle(units);
-    int x1 = headW;
-    int x2 = 2;
     if (!isWheel(idx, g)) {
         return;
     }
+    // A semi-trailer right behind the cab rests on the truck itself: the truck has no body box
+    // of its own and the semi-trailer's body starts at the cab.
     if (units.size() == 1 || upperLetter(units.at(1).letter) != 'S') {
-        addBlackBox(x1, g.bodyTop, g.wheelRight.at(idx) + 1 - x1, bodyHeight);
-    } else {
-        // A semi-trailer rests on the truck itself: its body starts right behind the cab.
-        x2 = headW;
+        addBlackBox(
+            headW, g.bodyTop, g.wheelRight.at(idx) + Truck::bodyOverhang - headW, bodyHeight);
     }
-    x1 = g.wheelRight.at(idx);
-    drawTrailerUnits(units, 1, idx, x1, x2, 1, g.bodyTop, g);
+    drawTrailerUnits(units, 1, idx, g.wheelRight.at(idx), headW, Truck::trailerGap, g.bodyTop, g);
 
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
 }
@@ -367,20 +402,20 @@ void VehicleDrawing::drawTruck(
 void VehicleDrawing::drawCarOrVan(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    addPixmap(g.head, 0, g.headY + 2);
+    const int top = g.headY + Car::drop;
+    addPixmap(g.head, 0, top);
     const int idx = vehicleLastAxle(units);
     Body b;
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, g.headY + 2, b.backX - b.headW, b.headH - 1);
-    addPixmap(g.back, b.backX, g.headY + 2);
+    addBlackBox(b.headW, top, b.backX - b.headW, b.headH - Car::roofInset);
+    addPixmap(g.back, b.backX, top);
     const int x1 = b.backX + b.backW;
     addChassisBar(x1, g.chassisY, g.wheelRight.at(b.last) - x1);
-    const int x2 = g.axleX.at(idx);
-    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
+    drawTrailerUnits(units, 1, idx, x1, g.axleX.at(idx), 0, g.bodyTop, g);
 
-    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 4, g.tire, subclass);
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + Car::wheelsDrop, g.tire, subclass);
 }
 
 void VehicleDrawing::drawMotorbike(
@@ -391,16 +426,17 @@ void VehicleDrawing::drawMotorbike(
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, g.headY + 7, b.backX - b.headW, b.headH - 8);
-    const int x1 = b.backX + b.backW;
-    addChassisBar(x1 - 1, g.chassisY - 10, g.wheelRight.at(b.last) - (x1 - 1));
-    const int x2 = g.axleX.at(idx);
-    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop - 5, g);
+    addBlackBox(
+        b.headW, g.headY + Motorbike::bodyDrop, b.backX - b.headW, b.headH - Motorbike::bodyInset);
+    const int barX = b.backX + b.backW - Motorbike::barBack;
+    addChassisBar(barX, g.chassisY - Motorbike::barRise, g.wheelRight.at(b.last) - barX);
+    drawTrailerUnits(units, 1, idx, b.backX + b.backW, g.axleX.at(idx), 0,
+        g.bodyTop - Motorbike::trailerRise, g);
 
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
     // Front and rear carry their own wheels, so they go on top of the wheel items.
-    addPixmap(g.head, 0, g.headY + 3);
-    addPixmap(g.back, b.backX, g.headY + 3);
+    addPixmap(g.head, 0, g.headY + Motorbike::endsDrop);
+    addPixmap(g.back, b.backX, g.headY + Motorbike::endsDrop);
 }
 
 void VehicleDrawing::drawBus(
@@ -422,17 +458,17 @@ void VehicleDrawing::drawBus(
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, g.headY, b.backX - b.headW, b.headH - 1);
+    addBlackBox(b.headW, g.headY, b.backX - b.headW, b.headH - Bus::roofInset);
     if (articulated) {
+        // The joint stands halfway between front and rear.
         addPixmap(Bitmap::BusLink, b.headW + (b.backX - b.headW) / 2, g.headY);
     }
     addPixmap(g.head, 0, g.headY);
     addPixmap(g.back, b.backX, g.headY);
     const int x1 = b.backX + b.backW;
     addChassisBar(x1, g.chassisY, g.wheelRight.at(b.last) - x1);
-    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 3, g.tire, subclass);
-    const int x2 = g.axleX.at(idx);
-    drawTrailerUnits(units, next, idx, x1, x2, 0, g.bodyTop, g);
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + Bus::wheelsDrop, g.tire, subclass);
+    drawTrailerUnits(units, next, idx, x1, g.axleX.at(idx), 0, g.bodyTop, g);
 }
 
 void VehicleDrawing::drawTractor(
@@ -443,14 +479,14 @@ void VehicleDrawing::drawTractor(
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, g.headY + 15, b.backX - b.headW, b.headH - 28);
-    const int x1 = b.backX + b.backW;
-    addChassisBar(x1 - 1, g.chassisY, g.wheelRight.at(b.last) - (x1 - 1));
-    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 6, g.tire, subclass);
+    addBlackBox(
+        b.headW, g.headY + Tractor::bodyDrop, b.backX - b.headW, b.headH - Tractor::bodyInset);
+    const int barX = b.backX + b.backW - Tractor::barBack;
+    addChassisBar(barX, g.chassisY, g.wheelRight.at(b.last) - barX);
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + Tractor::wheelsDrop, g.tire, subclass);
     addPixmap(g.head, 0, g.headY);
     addPixmap(g.back, b.backX, g.headY);
-    const int x2 = g.axleX.at(idx);
-    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
+    drawTrailerUnits(units, 1, idx, b.backX + b.backW, g.axleX.at(idx), 0, g.bodyTop, g);
 }
 
 void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx, int x1,
@@ -474,18 +510,18 @@ void VehicleDrawing::drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, in
     const qreal overhang = append * loadBitmap(Bitmap::TruckWheel1).width();
     switch (upperLetter(unit.letter)) {
     case 'T':
-        addWhiteBox(x1, y, 1, chassisHeight + bodyHeight);
-        addBlackBox(x1 + 2, y, x5 - (x1 + 2), bodyHeight);
+        addWhiteBox(x1, y, Trailer::gapWidth, chassisHeight + bodyHeight);
+        addBlackBox(x1 + Trailer::bodyStart, y, x5 - (x1 + Trailer::bodyStart), bodyHeight);
         addBlackBox(x5, y, overhang, chassisHeight + bodyHeight);
         break;
     case 'S':
-        addWhiteBox(x2 - 2, y, 2, bodyHeight);
-        addWhiteBox(x1, y + bodyHeight, 2, chassisHeight);
+        addWhiteBox(x2 - Trailer::semiGapWidth, y, Trailer::semiGapWidth, bodyHeight);
+        addWhiteBox(x1, y + bodyHeight, Trailer::semiGapWidth, chassisHeight);
         addBlackBox(x2, y, x5 - x2, bodyHeight);
         addBlackBox(x5, y, overhang, chassisHeight + bodyHeight);
         break;
     case 'D':
-        addBlackBox(x1, y + bodyHeight, 2, chassisHeight);
+        addBlackBox(x1, y + bodyHeight, Trailer::drawbarWidth, chassisHeight);
         break;
     default:
         break;
