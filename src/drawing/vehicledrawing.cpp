@@ -5,14 +5,17 @@
 #include "subclass.h"
 
 #include <QBrush>
+#include <QChar>
 #include <QDebug>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QMap>
 #include <QPen>
 #include <QPixmap>
 #include <QRectF>
 #include <QRegExp>
+#include <QtNumeric>
 
 namespace {
 
@@ -78,6 +81,16 @@ const QMap<QChar, VehicleShape> &vehicleShapes()
 QPixmap loadBitmap(Bitmap name)
 {
     return QPixmap(VehicleDrawing::vehicleBitmaps.at(int(name)));
+}
+
+// Positions past this lie far outside any view. Bounding them keeps the whole-number sums of
+// positions from overflowing when a distance or the append length is absurdly large; what is
+// not a number counts as 0, as unreadable text does.
+constexpr float farthestPixel = 1 << 24;
+
+float bounded(float pixels)
+{
+    return qIsNaN(pixels) ? 0 : qBound(-farthestPixel, pixels, farthestPixel);
 }
 
 char upperLetter(char letter)
@@ -363,7 +376,7 @@ QVector<int> VehicleDrawing::placeWheels(
         if (i < n - 1) {
             const QString distance = useMaxDistances ? subclass.get_max_distance_at_index(i)
                                                      : subclass.get_min_distance_at_index(i);
-            x += distance.toFloat() * scale;
+            x = bounded(x + distance.toFloat() * scale);
         }
     }
     return axleX;
@@ -382,7 +395,7 @@ void VehicleDrawing::drawTruck(
                                   : subclass.get_min_distance_at_index(i))
                      .toFloat();
     }
-    addChassisBar(headW, g.chassisY, int(total * g.pixelsPerMetre - g.firstAxleX));
+    addChassisBar(headW, g.chassisY, int(bounded(total * g.pixelsPerMetre - g.firstAxleX)));
 
     const int idx = vehicleLastAxle(units);
     if (!isWheel(idx, g)) {
@@ -507,7 +520,7 @@ void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int fro
 
 void VehicleDrawing::drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5)
 {
-    const qreal overhang = append * loadBitmap(Bitmap::TruckWheel1).width();
+    const qreal overhang = bounded(append * loadBitmap(Bitmap::TruckWheel1).width());
     switch (upperLetter(unit.letter)) {
     case 'T':
         addWhiteBox(x1, y, Trailer::gapWidth, chassisHeight + bodyHeight);

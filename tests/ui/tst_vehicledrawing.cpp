@@ -177,6 +177,14 @@ void tst_VehicleDrawing::sceneReadsBack_data()
     QTest::newRow("counts beyond the axles")
         << "A2S3"
         << "1 1 1" << 1.0f << "UnclassifiedWheel@8|29|50|71,27";
+    // Absurd lengths end at a bound far outside the view instead of overflowing.
+    QTest::newRow("absurd lengths")
+        << "H2T2"
+        << "1e30 1e30 1e30" << float(qInf())
+        << "TruckWheel1@8|1.67772e+07|1.67772e+07|1.67772e+07,45 TruckHead1@0,12 "
+           "black(37,45,1.67772e+07,12) black(37,5,1.67772e+07,40) white(1.67772e+07,5,1,52) "
+           "black(1.67772e+07,5,-3,40) black(1.67772e+07,5,1.67772e+07,52) "
+           "TruckWheel1@8|1.67772e+07|1.67772e+07|1.67772e+07,45";
 }
 
 void tst_VehicleDrawing::sceneReadsBack()
