@@ -13,6 +13,7 @@
 #include <QMap>
 #include <QPen>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QRectF>
 #include <QRegExp>
 #include <QtNumeric>
@@ -76,11 +77,17 @@ const QMap<QChar, VehicleShape> &vehicleShapes()
     return shapes;
 }
 
-// Bitmaps are loaded from their path whenever they are needed; QPixmap's own cache keeps
-// that cheap.
+// QPixmap(path) keys its cache by the file's date as well, which costs a system call on every
+// load. The bitmaps are built in and never change, so their path alone is key enough.
 QPixmap loadBitmap(Bitmap name)
 {
-    return QPixmap(VehicleDrawing::vehicleBitmaps.at(int(name)));
+    const QString &path = VehicleDrawing::vehicleBitmaps.at(int(name));
+    QPixmap pixmap;
+    if (!QPixmapCache::find(path, &pixmap)) {
+        pixmap.load(path);
+        QPixmapCache::insert(path, pixmap);
+    }
+    return pixmap;
 }
 
 // Positions past this lie far outside any view. Bounding them keeps the whole-number sums of
@@ -142,11 +149,10 @@ bool measureBody(const VehicleGeometry &g, int idx, Body &body)
     if (!isWheel(idx, g)) {
         return false;
     }
-    const QPixmap head = loadBitmap(g.head);
-    body.headW = head.width();
-    body.headH = head.height();
-    body.backW = loadBitmap(g.back).width();
-    body.backX = g.axleX.at(idx) + loadBitmap(g.tire).width() / 2 - body.backW / 2;
+    body.headW = g.head.width();
+    body.headH = g.head.height();
+    body.backW = g.back.width();
+    body.backX = g.axleX.at(idx) + g.tire.width() / 2 - body.backW / 2;
     body.last = g.wheelRight.size() - 1;
     return true;
 }
@@ -279,17 +285,15 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
 
     const VehicleShape &shape = row.value();
     VehicleGeometry g;
-    g.tire = shape.tire;
-    g.head = shape.head;
-    g.back = shape.back;
-    const QPixmap tire = loadBitmap(g.tire);
-    const QPixmap head = loadBitmap(g.head);
+    g.tire = loadBitmap(shape.tire);
+    g.head = loadBitmap(shape.head);
+    g.back = loadBitmap(shape.back);
     const float pixelsPerMetre = loadBitmap(Bitmap::TruckWheel1).width();
     const int middle = view->height() / 2;
     g.pixelsPerMetre = int(pixelsPerMetre);
-    g.firstAxleX = (head.width() - tire.width()) / 2;
-    g.headY = middle - head.height() / 2 - tire.height() / 2;
-    g.chassisY = middle + tire.height() / 2 + shape.chassisOffset;
+    g.firstAxleX = (g.head.width() - g.tire.width()) / 2;
+    g.headY = middle - g.head.height() / 2 - g.tire.height() / 2;
+    g.chassisY = middle + g.tire.height() / 2 + shape.chassisOffset;
     g.wheelY = middle - shape.wheelLift;
     g.bodyTop = g.chassisY - bodyHeight;
 
@@ -303,7 +307,7 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     }
     g.wheelRight.reserve(g.axleX.size());
     for (int x : qAsConst(g.axleX)) {
-        g.wheelRight.append(x + tire.width());
+        g.wheelRight.append(x + g.tire.width());
     }
 
     switch (first.toLatin1()) {
@@ -335,7 +339,7 @@ void VehicleDrawing::drawUnclassified(const Subclass &subclass)
     const QPixmap wheel = loadBitmap(Bitmap::UnclassifiedWheel);
     const int middle = view->height() / 2;
     placeWheels(wheel.width(), (loadBitmap(Bitmap::TruckHead1).width() - wheel.width()) / 2,
-        middle - wheel.height(), Bitmap::UnclassifiedWheel, subclass);
+        middle - wheel.height(), wheel, subclass);
     showScene();
 }
 
@@ -353,6 +357,12 @@ void VehicleDrawing::showScene()
 QVector<int> VehicleDrawing::placeWheels(
     float scale, float x, float y, Bitmap bitmap, const Subclass &subclass)
 {
+    return placeWheels(scale, x, y, loadBitmap(bitmap), subclass);
+}
+
+QVector<int> VehicleDrawing::placeWheels(
+    float scale, float x, float y, const QPixmap &wheel, const Subclass &subclass)
+{
     const int n = subclass.get_number_of_axles().toInt();
     const int nMax = subclass.get_max_distance_count();
     if (nMax + 1 < n) {
@@ -368,10 +378,8 @@ QVector<int> VehicleDrawing::placeWheels(
     const int wheels = qBound(0, n, distances + 1);
     QVector<int> axleX;
     axleX.reserve(wheels);
-    const QPixmap pixmap = loadBitmap(bitmap);
     for (int i = 0; i < wheels; ++i) {
-        QGraphicsPixmapItem *item = scene->addPixmap(pixmap);
-        item->setPos(x, y);
+        addPixmap(wheel, x, y);
         axleX.append(int(x));
         if (i < n - 1) {
             const QString distance = useMaxDistances ? subclass.get_max_distance_at_index(i)
@@ -385,7 +393,7 @@ QVector<int> VehicleDrawing::placeWheels(
 void VehicleDrawing::drawTruck(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    const int headW = loadBitmap(g.head).width();
+    const int headW = g.head.width();
     addPixmap(g.head, 0, g.bodyTop + Truck::headDrop);
 
     const int n = subclass.get_number_of_axles().toInt();
@@ -474,7 +482,7 @@ void VehicleDrawing::drawBus(
     addBlackBox(b.headW, g.headY, b.backX - b.headW, b.headH - Bus::roofInset);
     if (articulated) {
         // The joint stands halfway between front and rear.
-        addPixmap(Bitmap::BusLink, b.headW + (b.backX - b.headW) / 2, g.headY);
+        addPixmap(loadBitmap(Bitmap::BusLink), b.headW + (b.backX - b.headW) / 2, g.headY);
     }
     addPixmap(g.head, 0, g.headY);
     addPixmap(g.back, b.backX, g.headY);
@@ -505,6 +513,7 @@ void VehicleDrawing::drawTractor(
 void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx, int x1,
     int x2, int x1Shift, int y, const VehicleGeometry &g)
 {
+    const qreal overhang = bounded(append * g.pixelsPerMetre);
     for (int i = from; i < units.size(); ++i) {
         if (units.at(i).count > 0) {
             idx += int(units.at(i).count);
@@ -512,15 +521,15 @@ void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int fro
         if (!isWheel(idx, g)) {
             return;
         }
-        drawTrailerUnit(units.at(i), x1 + x1Shift, x2, y, g.wheelRight.at(idx));
+        drawTrailerUnit(units.at(i), x1 + x1Shift, x2, y, g.wheelRight.at(idx), overhang);
         x1 = g.wheelRight.at(idx);
         x2 = g.axleX.at(idx);
     }
 }
 
-void VehicleDrawing::drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5)
+void VehicleDrawing::drawTrailerUnit(
+    const VehicleUnit &unit, int x1, int x2, int y, int x5, qreal overhang)
 {
-    const qreal overhang = bounded(append * loadBitmap(Bitmap::TruckWheel1).width());
     switch (upperLetter(unit.letter)) {
     case 'T':
         addWhiteBox(x1, y, Trailer::gapWidth, chassisHeight + bodyHeight);
@@ -541,9 +550,9 @@ void VehicleDrawing::drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, in
     }
 }
 
-void VehicleDrawing::addPixmap(Bitmap bitmap, qreal x, qreal y)
+void VehicleDrawing::addPixmap(const QPixmap &pixmap, qreal x, qreal y)
 {
-    QGraphicsPixmapItem *item = scene->addPixmap(loadBitmap(bitmap));
+    QGraphicsPixmapItem *item = scene->addPixmap(pixmap);
     item->setPos(x, y);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -52,12 +53,13 @@ struct VehicleUnit
     unsigned count = 0;
 };
 
-// The lines and wheel positions of one pass, worked out once and shared by every renderer.
+// The bitmaps, lines and wheel positions of one pass, loaded and worked out once and shared by
+// every renderer.
 struct VehicleGeometry
 {
-    Bitmap tire = Bitmap::TruckWheel1;
-    Bitmap head = Bitmap::TruckHead1;
-    Bitmap back = Bitmap::TruckHead1;
+    QPixmap tire;
+    QPixmap head;
+    QPixmap back;
     int headY = 0;
     int chassisY = 0;
     int firstAxleX = 0;
@@ -96,6 +98,8 @@ public:
     QGraphicsScene *graphicsScene() const { return scene; }
 
 private:
+    QVector<int> placeWheels(
+        float scale, float x, float y, const QPixmap &wheel, const Subclass &subclass);
     void drawVehicle(const Subclass &subclass);
     void drawUnclassified(const Subclass &subclass);
     void showScene();
@@ -112,9 +116,9 @@ private:
         const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass);
     void drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx, int x1, int x2,
         int x1Shift, int y, const VehicleGeometry &g);
-    void drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5);
+    void drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5, qreal overhang);
 
-    void addPixmap(Bitmap bitmap, qreal x, qreal y);
+    void addPixmap(const QPixmap &pixmap, qreal x, qreal y);
     void addBlackBox(qreal x, qreal y, qreal width, qreal height);
     void addWhiteBox(qreal x, qreal y, qreal width, qreal height);
     void addChassisBar(int x, int y, int width);
