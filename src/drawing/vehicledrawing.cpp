@@ -164,11 +164,11 @@ constexpr int headDrop = 7; // the cab below the body's top
 constexpr int bodyOverhang = 1; // the body box past the last wheel's right edge
 constexpr int trailerGap = 1; // the first trailer unit behind the truck
 } // namespace Truck
-namespace Car {
+namespace CarOrVan {
 constexpr int drop = 2; // front, roof and rear below headY
 constexpr int roofInset = 1;
 constexpr int wheelsDrop = 4; // the second wheels below the first
-} // namespace Car
+} // namespace CarOrVan
 namespace Motorbike {
 constexpr int endsDrop = 3; // front and rear below headY
 constexpr int bodyDrop = 7;
@@ -423,20 +423,20 @@ void VehicleDrawing::drawTruck(
 void VehicleDrawing::drawCarOrVan(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    const int top = g.headY + Car::drop;
+    const int top = g.headY + CarOrVan::drop;
     addPixmap(g.head, 0, top);
     const int idx = vehicleLastAxle(units);
     Body b;
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, top, b.backX - b.headW, b.headH - Car::roofInset);
+    addBlackBox(b.headW, top, b.backX - b.headW, b.headH - CarOrVan::roofInset);
     addPixmap(g.back, b.backX, top);
     const int x1 = b.backX + b.backW;
     addChassisBar(x1, g.chassisY, g.wheelRight.at(b.last) - x1);
     drawTrailerUnits(units, 1, idx, x1, g.axleX.at(idx), 0, g.bodyTop, g);
 
-    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + Car::wheelsDrop, g.tire, subclass);
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + CarOrVan::wheelsDrop, g.tire, subclass);
 }
 
 void VehicleDrawing::drawMotorbike(
