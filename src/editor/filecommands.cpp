@@ -123,8 +123,8 @@ bool Veltora::openConfiguration(const QString &path)
 
     if (conf.stopped_at_line() > 0) {
         warn(tr("File not completely read"),
-            tr("Reading %1 stopped at line %2, which could not be read:\n%3\nThe rest of the file "
-               "was not loaded.")
+            tr("Reading %1 stopped at line %2, which could not be read:\n%3\nThe section it "
+               "stands in and the rest of the file were not loaded.")
                 .arg(QDir::toNativeSeparators(path))
                 .arg(conf.stopped_at_line())
                 .arg(conf.stopped_line_text()));

@@ -158,7 +158,7 @@ using Answer = std::function<void(QWidget *)>;
 // Returns what each dialog said: a message box its title and text ("title: text"), a file
 // dialog its caption. A dialog left without an answer is closed after a few seconds, so that a
 // test fails instead of hanging.
-inline QStringList answerModals(QAction *command, QList<Answer> answers)
+inline QStringList answerModals(const std::function<void()> &command, QList<Answer> answers)
 {
     QStringList seen;
     QPointer<QWidget> last;
@@ -181,11 +181,18 @@ inline QStringList answerModals(QAction *command, QList<Answer> answers)
         tries = 0;
         const auto *box = qobject_cast<QMessageBox *>(modal);
         seen << (box ? box->windowTitle() + ": " + box->text() : modal->windowTitle());
-        answers.takeFirst()(modal);
+        // Answered from a fresh event: an answer that opens a dialog of its own (a file
+        // dialog asking before it replaces a file) must not block this poll.
+        QTimer::singleShot(0, modal, [modal, answer = answers.takeFirst()] { answer(modal); });
     });
     poll.start(10);
-    command->trigger();
+    command();
     return seen;
+}
+
+inline QStringList answerModals(QAction *command, const QList<Answer> &answers)
+{
+    return answerModals([command] { command->trigger(); }, answers);
 }
 
 inline Answer press(QMessageBox::StandardButton button)
@@ -225,3 +232,6 @@ inline QStringList open(QObject &window, const QString &path)
 }
 
 } // namespace WindowTest
+
+Q_DECLARE_METATYPE(WindowTest::Answer)
+Q_DECLARE_METATYPE(QList<WindowTest::Answer>)
