@@ -164,7 +164,7 @@ QStringList subclass_rules(const Subclass &s, const QString &hdrMin, const QStri
     const int maxs = s.get_max_distance_count();
     if (axles > 1 && mins != maxs) {
         // The maximum check refuses every gap then, whatever the values.
-        rules << words(RuleTexts::ruleDistanceListsDiffer).arg(mins).arg(maxs);
+        rules << words(RuleTexts::ruleDistanceListsDiffer);
     }
     IndexedRules gaps;
     const float low = hdrMin.toFloat();

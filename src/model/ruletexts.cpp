@@ -107,7 +107,7 @@ const char ruleGapMaxBelowHeader[]
 const char ruleGapMaxAboveHeader[]
     = QT_TRANSLATE_NOOP("Veltora", "max distance %1 above header max %2");
 const char ruleDistanceListsDiffer[]
-    = QT_TRANSLATE_NOOP("Veltora", "min and max distance lists differ in length (%1 and %2 items)");
+    = QT_TRANSLATE_NOOP("Veltora", "min and max distance lists differ in length");
 const char ruleAxleWeight[] = QT_TRANSLATE_NOOP("Veltora", "max weight %1 not above 0");
 const char ruleAxleTyre[] = QT_TRANSLATE_NOOP("Veltora", "tyre type %1 not in 1-4");
 const char ruleConstraint[] = QT_TRANSLATE_NOOP("Veltora", "%1 not of the form a+b+...,w");
