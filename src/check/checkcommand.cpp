@@ -117,7 +117,7 @@ int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
         if (parser.isSet(json)) {
             out << QString::fromUtf8(json_report(check));
         } else {
-            out << text_report(check);
+            write_text_report(check, out);
         }
         out.flush();
         status = std::max(status, check.status());

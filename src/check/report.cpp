@@ -5,7 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringList>
+#include <QTextStream>
 
 namespace {
 
@@ -45,20 +45,19 @@ QJsonArray findings(const QVector<SubclassFinding> &list)
 
 } // namespace
 
-QString text_report(const FileCheck &check)
+void write_text_report(const FileCheck &check, QTextStream &out)
 {
-    QStringList lines;
-    const auto item = [&lines](const QString &where, const QString &what) {
-        lines << QStringLiteral("  ") + where + QStringLiteral(": ") + what;
+    // Written line by line: a file whose every subclass fails has a report of many megabytes.
+    const auto item = [&out](const QString &where, const QString &what) {
+        out << "  " << where << ": " << what << '\n';
     };
     const int problems = check.problem_count();
     if (!check.conf.file_opened()) {
-        lines << check.path + QStringLiteral(": cannot be opened");
+        out << check.path << ": cannot be opened\n";
     } else if (problems == 0) {
-        lines << check.path + QStringLiteral(": ok");
+        out << check.path << ": ok\n";
     } else {
-        lines << check.path
-                + QStringLiteral(": %1 problem%2").arg(problems).arg(problems > 1 ? "s" : "");
+        out << check.path << ": " << problems << (problems > 1 ? " problems\n" : " problem\n");
         if (check.stoppedAtLine > 0) {
             item(QStringLiteral("read"), stopped_words(check));
         }
@@ -68,8 +67,9 @@ QString text_report(const FileCheck &check)
         }
         for (const auto *list : {&check.invalidSubclasses, &check.targets}) {
             for (const SubclassFinding &finding : *list) {
+                const QString where = QStringLiteral("subclass %1").arg(finding.number);
                 for (const QString &rule : finding.rules) {
-                    item(QStringLiteral("subclass %1").arg(finding.number), rule);
+                    item(where, rule);
                 }
             }
         }
@@ -88,7 +88,6 @@ QString text_report(const FileCheck &check)
     if (check.format.kind != FormatOutcome::NotAsked) {
         item(QStringLiteral("format"), format_words(check.format));
     }
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 QByteArray json_report(const FileCheck &check)

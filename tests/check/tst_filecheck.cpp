@@ -57,6 +57,15 @@ QStringList refusedSubclass(int number)
 const QStringList refusedHeader {"  save refuses: Header invalid!",
     "    Please make sure all required fields are filled and valid."};
 
+QString textReport(const FileCheck &check)
+{
+    QString text;
+    QTextStream out(&text);
+    write_text_report(check, out);
+    out.flush();
+    return text;
+}
+
 QByteArray example(const char *name)
 {
     QFile file(QStringLiteral(VELTORA_SOURCE_DIR "/examples/") + name);
@@ -217,7 +226,7 @@ void tst_FileCheck::report()
     QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
     out.close();
     const FileCheck check(path);
-    QCOMPARE(text_report(check).replace(path, "FILE").trimmed().split('\n'), report);
+    QCOMPARE(textReport(check).replace(path, "FILE").trimmed().split('\n'), report);
     QCOMPARE(check.status(), status);
 }
 
@@ -232,7 +241,7 @@ void tst_FileCheck::unreadableFile()
 {
     QFETCH(QString, name);
     const FileCheck check(dir.filePath(name));
-    QCOMPARE(text_report(check), QDir(dir.path()).filePath(name) + ": cannot be opened\n");
+    QCOMPARE(textReport(check), QDir(dir.path()).filePath(name) + ": cannot be opened\n");
     QCOMPARE(check.status(), 2);
 }
 
