@@ -13,11 +13,10 @@
 
 namespace {
 
-const char description[] = "Checks Veltora classification configuration files (.conf) the way "
-                           "the editor does, without a screen.\n"
-                           "Exit status: 0 when every file is fit to deploy, 1 when any file has "
-                           "a reported problem, 2 when a file cannot be opened or written or an "
-                           "option is wrong.";
+const char description[]
+    = "Checks Veltora classification configuration files (.conf) the way the editor does,\n"
+      "without a screen. Exit status: 0 when every file is fit to deploy, 1 when any file\n"
+      "has a reported problem, 2 when a file cannot be opened or written or an option is wrong.";
 
 QString refusal(const FileCheck &check)
 {
