@@ -11,6 +11,18 @@ namespace {
 // Long enough for any line the writer produces with realistic values.
 constexpr int longestShownText = 80;
 
+// A text from a file as the report shows it: no control characters, at most a line's length.
+QString printable(const QString &text)
+{
+    QString shown = text.left(longestShownText);
+    for (QChar &c : shown) {
+        if (c.category() == QChar::Other_Control) {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return shown.size() < text.size() ? shown + QStringLiteral("...") : shown;
+}
+
 QString words(const char *text)
 {
     return QString::fromUtf8(text);
@@ -257,17 +269,6 @@ void check_target(const Conf &conf, const Subclass &s, const QString &target,
 }
 
 } // namespace
-
-QString printable(const QString &text)
-{
-    QString shown = text.left(longestShownText);
-    for (QChar &c : shown) {
-        if (c.category() == QChar::Other_Control) {
-            c = QChar::ReplacementCharacter;
-        }
-    }
-    return shown.size() < text.size() ? shown + QStringLiteral("...") : shown;
-}
 
 FileCheck::FileCheck(const QString &path)
     : path(path)

@@ -59,6 +59,3 @@ public:
     SaveVerdict save;
     FormatOutcome format;
 };
-
-// A text from a file as a report shows it: no control characters, at most a line's length.
-QString printable(const QString &text);
