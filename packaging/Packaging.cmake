@@ -3,10 +3,7 @@
 # Included at the end of the top-level list, so every target is known here.
 include(GNUInstallDirs)
 
-install(TARGETS veltora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET veltora-check)
-    install(TARGETS veltora-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+install(TARGETS veltora veltora-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # No MimeType in the entry: .conf is too common a suffix to claim for the editor.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/veltora.desktop

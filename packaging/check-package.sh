@@ -59,10 +59,10 @@ done
 
 version=$(dpkg-deb -f "$deb" Version)
 version=${version%%-*}
-if [ -e "$root/usr/bin/veltora-check" ]; then
-    shown=$("$root/usr/bin/veltora-check" --version) || fail "veltora-check --version failed"
-    grep -qF "$version" <<<"$shown" || fail "veltora-check --version shows no $version: $shown"
-fi
+shown=$("$root/usr/bin/veltora-check" --version) || fail "veltora-check --version failed"
+grep -qF "$version" <<<"$shown" || fail "veltora-check --version shows no $version: $shown"
+"$root/usr/bin/veltora-check" "$root/usr/share/veltora/examples/european.conf" >/dev/null \
+    || fail "veltora-check does not pass the installed European example"
 
 # The editor must still be running when timeout stops it (status 124) and print no Qt message
 # above debug level. XDG_RUNTIME_DIR keeps QStandardPaths quiet when run as root; the offscreen
