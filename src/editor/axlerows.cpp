@@ -1,6 +1,7 @@
 // Per-axle rows and combined constraints of the selected subclass: rows made on demand and never
 // deleted, reshaped with the number of axles, filled from the subclass and stored as edited.
 #include "numbervalidators.h"
+#include "ruletexts.h"
 #include "veltora.h"
 #include "ui_veltora.h"
 
@@ -421,10 +422,8 @@ void Veltora::on_buttonAddConstraint_clicked()
         checked += box->isChecked() ? 1 : 0;
     }
     if (axles.isEmpty() || checked < 2) {
-        QMessageBox box(QMessageBox::Information, tr("Cannot add a new constraint"),
-            tr("Make sure you have at least two checkboxes selected and there is a viable value "
-               "in the adjacent field."),
-            QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Information, tr(RuleTexts::titleConstraintRefused),
+            tr(RuleTexts::textConstraintRefused), QMessageBox::Ok);
         box.exec();
         return;
     }

@@ -1,6 +1,7 @@
 // Field colouring and value conversion: the colours that record a field's validity, and the
 // conversions between the stored kilonewtons and metres and the numbers shown in the fields.
 #include "fieldstyle.h"
+#include "ruletexts.h"
 #include "veltora.h"
 
 #include <QBrush>
@@ -95,7 +96,7 @@ void Veltora::validateEditThreeWay(QLineEdit *edit, int state)
     if (state == 1) {
         FieldStyle::colourWarning(edit, tipLowerThanSubclasses);
     } else {
-        validateEdit(edit, state == 0, tr("Value must be higher than min axle distance."));
+        validateEdit(edit, state == 0, tr(RuleTexts::tipMaxBelowMin));
     }
 }
 

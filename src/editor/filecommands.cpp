@@ -1,6 +1,8 @@
 // File menu commands: New, Open and Save. A configuration reaches a file only whole (written
 // aside and renamed into place), and every failure to read or write is told to the user.
 #include "veltora.h"
+#include "ruletexts.h"
+#include "saveverdict.h"
 #include "ui_veltora.h"
 
 #include <QComboBox>
@@ -55,9 +57,7 @@ void Veltora::menuNewClicked()
     Conf fresh;
     storeHeaderFields(fresh);
     if (!fresh.is_configuration_valid().first) {
-        warn(tr("Could not save configuration"),
-            tr("Please make sure required (red) fields are filled before creating a new "
-               "configuration."));
+        warn(tr(RuleTexts::titleNewRefused), tr(RuleTexts::textNewRefused));
         return;
     }
     const QString path = askFileName(true);
@@ -134,31 +134,16 @@ bool Veltora::openConfiguration(const QString &path)
 
 void Veltora::menuSaveClicked()
 {
-    const QString duplicates = conf.find_duplicates();
-    if (!duplicates.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, tr("Duplicate subclasses found!"),
-            tr("At least one duplicated subclass found. Do you wish to continue saving?")
-                + QLatin1Char(' ') + duplicates,
+    const SaveVerdict verdict(conf);
+    if (verdict.asks()) {
+        QMessageBox box(QMessageBox::Warning, verdict.question_title(), verdict.question_text(),
             QMessageBox::Yes | QMessageBox::No);
         if (box.exec() != QMessageBox::Yes) {
             return;
         }
     }
-    const QPair<bool, quint16> verdict = conf.is_configuration_valid();
-    if (!verdict.first) {
-        // Number 0 stands for the header too: an incomplete subclass 0 is named as itself.
-        const bool subclassFails = verdict.second != 0
-            || (conf.contains_subclass(0) && !conf.get_subclass(0).is_subclass_complete());
-        if (subclassFails) {
-            warn(tr("Vital information missing in one or more subclasses!"),
-                tr("Missing data found in subclass ") + QString::number(verdict.second)
-                    + tr("\nPlease make sure all of the following fields are valid:\nCategory\n"
-                         "Number of axles\nMax. gross weight\nAxle configuration\nand all fields "
-                         "dependant on number of axles."));
-        } else {
-            warn(tr("Header invalid!"),
-                tr("Please make sure all required fields are filled and valid."));
-        }
+    if (!verdict.accepts()) {
+        warn(verdict.refusal_title(), verdict.refusal_text());
         return;
     }
     const QString path = askFileName(true);

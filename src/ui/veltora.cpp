@@ -4,6 +4,7 @@
 #include "appidentity.h"
 #include "measurementunits.h"
 #include "numbervalidators.h"
+#include "ruletexts.h"
 #include "ui_veltora.h"
 
 #include <QCheckBox>
@@ -22,32 +23,23 @@ Veltora::Veltora(QWidget *parent)
     , validStyle(QStringLiteral("QLineEdit {background-color: lime}"))
     , invalidStyle(QStringLiteral("QLineEdit {background-color: red}"))
     , titleText(QStringLiteral("Veltora "))
-    , tipAcceptsReal(tr("Accepts real values."))
-    , tipAxleSelection(tr("Used for selecting to which axles we want to apply the constraint."))
-    , tipTyreType(tr("Integer value representing tyre type. Should be between 1 and 4."))
-    , tipRemoveConstraint(tr("To remove a constraint, delete the text."))
-    , tipCountryCode(tr("Enter a two letter ISO code."))
-    , tipSubclassMissing(tr("Subclass does not exist. Click on button \"New\" to create one"))
-    , tipCopyTargetExists(tr("The subclass you wish to copy to already exists. Please choose a "
-                             "different value or delete the subclass."))
-    , tipLowerThanSubclasses(tr("Value is lower than some subclasses."))
-    , tipAxleConfFormat(tr("Proper format is XaYb where X must be one of:\n"
-                           "A=tractor, B=bus, C=car, H=heavy truck, L=light truck, M=motorbike, "
-                           "V=van\n"
-                           "and Y is one of (D=dolly, T=trailer, S=semi-trailer).\n"
-                           "a and b represent the number of axles on the part and must be equal "
-                           "to number of axles."))
-    , tipAxleCountRange(tr("Value must be between 2 and 20"))
-    , tipMaxDistance(tr("Value must be higher than corresponding min distance and between min "
-                        "and max distances in header."))
-    , tipMinDistance(tr("Value must be lower than corresponding max distance and between min "
-                        "and max distances in header."))
-    , tipConstraintFormat(tr("Proper format is {a1+a2+...an,c} where a are axles and c is a real "
-                             "value representing maximum combined weight."))
-    , tipTyreTypeRange(tr("Valid types are between 1 and 4"))
-    , tipReclassifyTarget(tr("Subclass must exist and have the same number of axles as current."))
-    , textSubclassesValid(tr("Subclasses are valid."))
-    , textInvalidSubclasses(tr("Invalid subclasses:"))
+    , tipAcceptsReal(tr(RuleTexts::tipAcceptsReal))
+    , tipAxleSelection(tr(RuleTexts::tipAxleSelection))
+    , tipTyreType(tr(RuleTexts::tipTyreType))
+    , tipRemoveConstraint(tr(RuleTexts::tipRemoveConstraint))
+    , tipCountryCode(tr(RuleTexts::tipCountryCode))
+    , tipSubclassMissing(tr(RuleTexts::tipSubclassMissing))
+    , tipCopyTargetExists(tr(RuleTexts::tipCopyTargetExists))
+    , tipLowerThanSubclasses(tr(RuleTexts::tipLowerThanSubclasses))
+    , tipAxleConfFormat(tr(RuleTexts::tipAxleConfFormat))
+    , tipAxleCountRange(tr(RuleTexts::tipAxleCountRange))
+    , tipMaxDistance(tr(RuleTexts::tipMaxDistance))
+    , tipMinDistance(tr(RuleTexts::tipMinDistance))
+    , tipConstraintFormat(tr(RuleTexts::tipConstraintFormat))
+    , tipTyreTypeRange(tr(RuleTexts::tipTyreTypeRange))
+    , tipReclassifyTarget(tr(RuleTexts::tipReclassifyTarget))
+    , textSubclassesValid(tr(RuleTexts::textSubclassesValid))
+    , textInvalidSubclasses(tr(RuleTexts::textInvalidSubclasses))
     , conf()
 {
     versionText = QLatin1String(AppIdentity::applicationVersion);
