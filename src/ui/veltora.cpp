@@ -8,6 +8,7 @@
 #include "ui_veltora.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDoubleValidator>
 #include <QIntValidator>
@@ -60,6 +61,13 @@ Veltora::Veltora(QWidget *parent)
     resetSubclassPanel();
     createShortcuts();
     createAxleOneWidgets();
+
+    // The selectors hold up to 65,536 entries: they are sized for the longest entry there can
+    // be ("subclass_65535") instead of measuring every entry when they are first shown.
+    for (QComboBox *selector : {ui->comboBoxSubclasses, ui->comboBoxInvalid}) {
+        selector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        selector->setMinimumContentsLength(14);
+    }
 
     // Hiding the subclass panel must not make the window jump when it is shown again.
     for (QWidget *frame : {static_cast<QWidget *>(ui->frameSubclassBottom),
