@@ -29,11 +29,11 @@ void tst_About::showsVersionAndOpensLinks()
     Veltora window;
     QString shown;
     QPixmap icon;
-    WindowTest::answerModal<About>(window.findChild<QAction *>("actionAbout"), [&](About &about) {
-        shown = about.findChild<QLabel *>("labelVersion")->text();
-        icon = about.findChild<QLabel *>("labelIcon")->property("pixmap").value<QPixmap>();
-        about.accept();
-    });
+    WindowTest::answerModals(WindowTest::action(window, "actionAbout"), {[&](QWidget *about) {
+        shown = about->findChild<QLabel *>("labelVersion")->text();
+        icon = about->findChild<QLabel *>("labelIcon")->property("pixmap").value<QPixmap>();
+        static_cast<QDialog *>(about)->accept();
+    }});
     QCOMPARE(shown, "Veltora " + QLatin1String(AppIdentity::applicationVersion) + " (x64)");
     QVERIFY(!icon.isNull());
     QVERIFY(window.findChildren<About *>().isEmpty());

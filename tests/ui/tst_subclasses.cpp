@@ -90,6 +90,8 @@ private slots:
     void newSubclassAfterNewUntilValid();
     void selectByNumber_data();
     void selectByNumber();
+    void namingTheShownSubclassAgainShowsTheModel();
+    void newSubclassAmongValidOnesIsListedAtOnce();
     void loadsWithoutRowsForInvalidCounts_data();
     void loadsWithoutRowsForInvalidCounts();
     void reclassifyTargets();
@@ -190,6 +192,32 @@ void tst_Subclasses::selectByNumber()
         button("buttonSubclass")->click();
         QCOMPARE(combo("comboBoxSubclasses")->count(), 4 + (typed.last() == "51"));
     }
+}
+
+void tst_Subclasses::namingTheShownSubclassAgainShowsTheModel()
+{
+    typeInto(edit("lineEditSubclass"), "5");
+    typeInto(edit("lineEditSubclass"), "51");
+    typeFields(*window, {"lineEditCategory=77", "MaxAxleDist1=9"}); // go nowhere
+    typeInto(edit("lineEditSubclass"), "5");
+    QCOMPARE(edit("lineEditCategory")->text() + ' ' + field(*window, "MaxAxleDist1")->text(),
+        QString("1 4.00"));
+    QCOMPARE(window->configuration().get_subclass(5).get_category(), QString("1"));
+}
+
+void tst_Subclasses::newSubclassAmongValidOnesIsListedAtOnce()
+{
+    const int from = configuration.indexOf("[subclass_5]");
+    open(*window,
+        writeFile(dir.filePath("valid.conf"),
+            configuration.left(configuration.indexOf("[subclass_3]"))
+                + configuration.mid(from, configuration.indexOf("[subclass_7]") - from)));
+    QCOMPARE(invalidList(), QString("Subclasses are valid. hidden "));
+    typeInto(edit("lineEditSubclass"), "6");
+    button("buttonSubclass")->click();
+    QCOMPARE(invalidList(), QString("Invalid subclasses: shown subclass_6"));
+    // Nothing of the panel is cut off at the window's size, whatever the fonts' widths.
+    QVERIFY(window->width() >= window->minimumSizeHint().width());
 }
 
 void tst_Subclasses::loadsWithoutRowsForInvalidCounts_data()

@@ -128,30 +128,6 @@ private:
     }
 };
 
-// Triggers the command and hands the modal dialog it opens to answer. A dialog of another kind
-// is closed after a few seconds, so a wrong dialog fails the test instead of hanging it. The
-// pointer is null when no such dialog showed, or when it is gone since.
-template <typename Dialog, typename Answer>
-QPointer<Dialog> answerModal(QAction *command, Answer answer)
-{
-    QPointer<Dialog> seen;
-    QTimer poll;
-    int tries = 0;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if ((seen = qobject_cast<Dialog *>(modal))) {
-            poll.stop();
-            answer(*seen);
-        } else if (modal && ++tries > 300) {
-            poll.stop();
-            modal->close();
-        }
-    });
-    poll.start(10);
-    command->trigger();
-    return seen;
-}
-
 using Answer = std::function<void(QWidget *)>;
 
 // Triggers the command and answers the modal dialogs it opens, one answer each, in order.

@@ -1,22 +1,41 @@
-// Draws the README's pictures of the editor: the main window with a configuration opened and
-// one subclass selected, and the two vehicle pictures of that subclass.
-//     screenshots CONFIGURATION SUBCLASS OUTDIR
-// Run it from any display (xvfb-run, or QT_QPA_PLATFORM=offscreen for the fonts fontconfig has).
+// Draws the README's pictures of the editor from the shipped examples, driving the window as a
+// user would: a subclass of the European example with its rows and constraints, its two vehicle
+// pictures, the warnings example with its red and yellow fields, a subclass just created, and
+// the European example shown in pounds and feet.
+//     screenshots OUTDIR
+// Run it on a display (xvfb-run), so that the fonts are those a desktop gives the window.
+#include "measurementunits.h"
 #include "veltora.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGraphicsView>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <QTextStream>
 #include <QTimer>
 
 namespace {
 
-bool save(const QPixmap &picture, const QString &path)
+const QString examples = QStringLiteral(VELTORA_SOURCE_DIR "/examples/");
+
+// Lets the layouts settle (the window grows to its contents) before it is photographed.
+void settle()
 {
+    QTest::qWait(200);
+}
+
+bool save(const QPixmap &picture, const QDir &out, const QString &name)
+{
+    const QString path = out.filePath(name);
     if (!picture.save(path)) {
         QTextStream(stderr) << "screenshots: cannot write " << path << '\n';
         return false;
@@ -25,38 +44,70 @@ bool save(const QPixmap &picture, const QString &path)
     return true;
 }
 
+void select(Veltora &window, const QString &number)
+{
+    QLineEdit *edit = window.findChild<QLineEdit *>(QStringLiteral("lineEditSubclass"));
+    edit->selectAll();
+    QTest::keyClicks(edit, number);
+    settle();
+}
+
+// Options -> Configuration: the units dialog answered with the two buttons and OK.
+void chooseUnits(Veltora &window, const QString &weight, const QString &length)
+{
+    QTimer::singleShot(100, [=] {
+        auto *dialog = qobject_cast<MeasurementUnits *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            return;
+        }
+        dialog->findChild<QRadioButton *>(weight)->click();
+        dialog->findChild<QRadioButton *>(length)->click();
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    window.findChild<QAction *>(QStringLiteral("actionConfiguration"))->trigger();
+    settle();
+}
+
+QPixmap pictures(Veltora &window)
+{
+    auto *minimum = window.findChild<QGraphicsView *>(QStringLiteral("graphicsViewMin"));
+    auto *maximum = window.findChild<QGraphicsView *>(QStringLiteral("graphicsViewMax"));
+    QPixmap both(minimum->width(), minimum->height() + maximum->height());
+    both.fill(Qt::white);
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, minimum->grab());
+    painter.drawPixmap(0, minimum->height(), maximum->grab());
+    return both;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 4) {
-        QTextStream(stderr) << "usage: screenshots CONFIGURATION SUBCLASS OUTDIR\n";
+    if (QCoreApplication::arguments().size() != 2) {
+        QTextStream(stderr) << "usage: screenshots OUTDIR\n";
         return 2;
     }
+    const QDir out(QCoreApplication::arguments().at(1));
     Veltora window;
     window.show();
-    if (!window.openConfiguration(arguments.at(1))) {
-        return 1;
-    }
-    auto *subclasses = window.findChild<QComboBox *>(QStringLiteral("comboBoxSubclasses"));
-    subclasses->setCurrentIndex(
-        subclasses->findText(QStringLiteral("subclass_") + arguments.at(2)));
-    // Let the layouts settle and the window grow to its contents before it is photographed.
-    QTimer::singleShot(300, &application, &QCoreApplication::quit);
-    application.exec();
+    bool ok = window.openConfiguration(examples + QStringLiteral("european.conf"));
+    select(window, QStringLiteral("14"));
+    ok = ok && save(window.grab(), out, QStringLiteral("veltora-window.png"))
+        && save(pictures(window), out, QStringLiteral("drawings.png"));
 
-    const QDir out(arguments.at(3));
-    auto *minimum = window.findChild<QGraphicsView *>(QStringLiteral("graphicsViewMin"));
-    auto *maximum = window.findChild<QGraphicsView *>(QStringLiteral("graphicsViewMax"));
-    QPixmap drawings(minimum->width(), minimum->height() + maximum->height());
-    drawings.fill(Qt::white);
-    QPainter painter(&drawings);
-    painter.drawPixmap(0, 0, minimum->grab());
-    painter.drawPixmap(0, minimum->height(), maximum->grab());
-    painter.end();
-    const bool ok = save(window.grab(), out.filePath(QStringLiteral("veltora-window.png")))
-        && save(drawings, out.filePath(QStringLiteral("drawings.png")));
+    chooseUnits(window, QStringLiteral("radioButtonPounds"), QStringLiteral("radioButtonFeet"));
+    ok = ok && save(window.grab(), out, QStringLiteral("units.png"));
+    chooseUnits(window, QStringLiteral("radioButtonTons"), QStringLiteral("radioButtonMeters"));
+
+    select(window, QStringLiteral("30"));
+    window.findChild<QPushButton *>(QStringLiteral("buttonSubclass"))->click();
+    settle();
+    ok = ok && save(window.grab(), out, QStringLiteral("new-subclass.png"));
+
+    ok = ok && window.openConfiguration(examples + QStringLiteral("warnings.conf"));
+    select(window, QStringLiteral("5"));
+    ok = ok && save(window.grab(), out, QStringLiteral("warnings.png"));
     return ok ? 0 : 1;
 }
