@@ -66,6 +66,7 @@ private slots:
     void subclassSetAndAbsentNumbers();
     void findDuplicatesMatchesPairwiseOrder();
     void findDuplicatesThroughNestedPrefixes();
+    void searchAfterGroupShrinks();
     void configurationValidity();
 };
 
@@ -319,6 +320,32 @@ void tst_Conf::findDuplicatesThroughNestedPrefixes()
     QCOMPARE(conf.find_duplicates(), pairwise_duplicates(conf));
     conf.get_subclass(39).set_max_distance_at_index("m39", 0);
     QCOMPARE(conf.find_duplicates(), QString());
+}
+
+void tst_Conf::searchAfterGroupShrinks()
+{
+    // 26 subclasses alike but for their second weight form one group too large to compare pair
+    // by pair; after three are removed and a new one added, the group is small.
+    const auto alike = [](quint16 number, const QString &second) {
+        Subclass s;
+        s.set_category("1");
+        s.set_max_axle_weight_at_index("a", 0);
+        s.set_max_axle_weight_at_index(second, 1);
+        s.set_subclass_number(number);
+        return s;
+    };
+    Conf conf;
+    for (quint16 i = 0; i < 26; ++i) {
+        conf.set_subclass(i, alike(i, QStringLiteral("w%1").arg(i)));
+    }
+    QCOMPARE(conf.find_duplicates(), QString());
+    for (const quint16 number : {0, 1, 2}) {
+        conf.remove_subclass(number);
+    }
+    conf.set_subclass(100, alike(100, "fresh"));
+    QCOMPARE(conf.find_duplicates(), QString());
+    conf.get_subclass(100).set_max_axle_weight_at_index("w3", 1);
+    QCOMPARE(conf.find_duplicates(), QString("3 = 100"));
 }
 
 void tst_Conf::configurationValidity()
