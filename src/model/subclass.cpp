@@ -575,7 +575,7 @@ bool Subclass::is_max_GVW_valid() const
 bool Subclass::is_number_of_axles_valid() const
 {
     const QString axles = valueOf(Section::NumberOfAxles);
-    return readWhole(axles) > 1 && readReal(axles) <= 20;
+    return readWhole(axles) > 1 && readReal(axles) <= FileFormat::MaxAxles;
 }
 
 bool Subclass::is_axle_configuration_valid() const

@@ -13,8 +13,8 @@ using FileFormat::Section;
 
 namespace {
 
-// How many items a list line gets. A valid subclass (2 to 20 axles) gets exactly `wanted`, its
-// number of axles (or gaps), read as the empty text where the list is shorter. A number of axles
+// How many items a list line gets. A valid subclass gets exactly `wanted`, its number of axles
+// (or gaps), read as the empty text where the list is shorter. A number of axles
 // beyond the valid range can only come from a file or a typo; writing that many items would make
 // the writer's time and the file's size follow a number the user never meant. Such a subclass
 // gets what its list holds, so nothing read is lost, padded with empty items only up to the
