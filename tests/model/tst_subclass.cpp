@@ -286,6 +286,8 @@ void tst_Subclass::wholeSubclassChecks_data()
     row("other number", "number=9", "VCD=");
     row("spare rows not checked", "weight3=0 tyre3=0 min2=0 max2=0", "VCD-");
     row("longer list, same start", "weight5=7", "VCD=");
+    row("uneven distance lists", "max3=4.5", "-CD=",
+        "is_max_distance_valid: Checking if a nonexistent index  0  exists in array of size  4");
     // The checks stop at the end of the lists, whatever the number of axles says.
     QString filled = "axles=2000000000";
     for (int i = 0; i < 22; ++i) {
@@ -331,6 +333,9 @@ void tst_Subclass::wholeChecksMatchPerIndexChecks()
         "", "0", "1", "2", "3", "4", "5", "2.5", "21", "-3", "2000000000", "-2147483648"};
     const QStringList numbers {"", "0", "1", "2", "3", "4", "5", "0.5", "1.5", "4.5", "12", "abc",
         "nan", "-1", "1e1", "07"};
+    // The values of a valid subclass, picked half of the time.
+    const QMap<QString, QString> good {
+        {"min", "1.5"}, {"max", "4.5"}, {"weight", "100"}, {"tyre", "2"}};
     const QStringList constraints {"1+2,180", "1,180", "1+2", "12+3,4.5"};
     const QStringList configurations {"", "H2", "H3", "h2t1", "A2S3", "H2X1", "H258"};
     const QStringList keys {"min", "max", "weight", "tyre"};
@@ -338,34 +343,33 @@ void tst_Subclass::wholeChecksMatchPerIndexChecks()
     const auto pick
         = [&random](const QStringList &from) { return from.at(random.bounded(from.size())); };
     const Capture capturing;
-    for (int round = 0; round < 400; ++round) {
-        Subclass s;
-        s.set_category(random.bounded(5) ? QStringLiteral("2") : QString());
-        s.set_max_GVW(random.bounded(5) ? QStringLiteral("300") : QString());
-        s.set_axle_configuration(pick(configurations));
-        for (int step = 0; step < 32; ++step) {
-            const int kind = random.bounded(11);
+    for (int round = 0; round < 1000; ++round) {
+        // From a valid subclass, so that a check kept from before an edit often gives the
+        // wrong answer after it.
+        Subclass s = validSubclass(0, random.bounded(2, 5));
+        for (int step = 0; step < 12; ++step) {
+            const int kind = random.bounded(13);
             if (kind < 8) {
-                const QString key = pick(keys) + QString::number(random.bounded(6));
-                edit(s, key + "=" + pick(numbers));
-            } else {
+                const QString key = pick(keys);
                 edit(s,
-                    kind == 8       ? "axles=" + pick(axles)
-                        : kind == 9 ? "constraint=" + pick(constraints)
-                                    : "drop=max");
+                    key + QString::number(random.bounded(6)) + "="
+                        + (random.bounded(2) ? good[key] : pick(numbers)));
+            } else {
+                const QStringList other {"axles=" + pick(axles), "constraint=" + pick(constraints),
+                    "drop=" + pick(keys), "category=" + pick({"", "3", "3"}),
+                    "configuration=" + pick(configurations)};
+                edit(s, other.at(kind - 8));
             }
-            if (step >= 8 && step % 4 == 3) {
-                const QString low = pick(numbers);
-                const QString high = pick(numbers);
-                messages.clear();
-                const bool valid = s.is_subclass_valid(low, high);
-                const bool complete = s.is_subclass_complete();
-                const QStringList seen = messages;
-                messages.clear();
-                QCOMPARE(valid, checkedByIndex(s, low, high, false));
-                QCOMPARE(complete, checkedByIndex(s, low, high, true));
-                QCOMPARE(seen, messages);
-            }
+            const QString low = random.bounded(4) ? "1" : pick(numbers);
+            const QString high = random.bounded(4) ? "12" : pick(numbers);
+            messages.clear();
+            const bool valid = s.is_subclass_valid(low, high);
+            const bool complete = s.is_subclass_complete();
+            const QStringList seen = messages;
+            messages.clear();
+            QCOMPARE(valid, checkedByIndex(s, low, high, false));
+            QCOMPARE(complete, checkedByIndex(s, low, high, true));
+            QCOMPARE(seen, messages);
         }
     }
 }
