@@ -111,25 +111,16 @@ inline QString setChecks(Conf &conf, bool plain)
 {
     const QString low = conf.get_min_axle_distance();
     const QString high = conf.get_max_axle_distance();
-    if (!plain) {
-        QStringList invalid;
-        for (const quint16 number : conf.get_invalid_subclasses()) {
-            invalid << QString::number(number);
-        }
-        const QPair<bool, quint16> valid = conf.is_configuration_valid();
-        return QStringLiteral("%1|%2|%3|%4 %5")
-            .arg(conf.find_duplicates(), invalid.join(' '))
-            .arg(conf.check_max_axle_distance())
-            .arg(valid.first)
-            .arg(valid.second);
-    }
-    QStringList invalid;
-    QPair<bool, quint16> valid(true, 0);
-    int above = high.isEmpty() || high.toFloat() < low.toFloat() ? 2 : 0;
-    for (const quint16 number : conf.get_subclass_numbers()) {
+    QVector<quint16> invalid = plain ? QVector<quint16>() : conf.get_invalid_subclasses();
+    QPair<bool, quint16> valid
+        = plain ? qMakePair(true, quint16(0)) : conf.is_configuration_valid();
+    int above = !plain                                     ? conf.check_max_axle_distance()
+        : high.isEmpty() || high.toFloat() < low.toFloat() ? 2
+                                                           : 0;
+    for (const quint16 number : plain ? conf.get_subclass_numbers() : QVector<quint16>()) {
         const Subclass &s = conf.get_subclass(number);
         if (!checkedByIndex(s, low, high, false)) {
-            invalid << QString::number(number);
+            invalid << number;
         }
         if (valid.first && !checkedByIndex(s, low, high, true)) {
             valid = qMakePair(false, number);
@@ -138,12 +129,16 @@ inline QString setChecks(Conf &conf, bool plain)
             above = s.get_max_distance_at_index(i).toFloat() > high.toFloat() ? 1 : 0;
         }
     }
-    if (valid.first) {
+    if (plain && valid.first) {
         valid.first = conf.is_country_code_valid() && conf.is_group_max_distance_valid()
             && conf.is_unclassified_vehicles_subclass_valid();
     }
+    QStringList numbers;
+    for (const quint16 number : invalid) {
+        numbers << QString::number(number);
+    }
     return QStringLiteral("%1|%2|%3|%4 %5")
-        .arg(pairwiseDuplicates(conf), invalid.join(' '))
+        .arg(plain ? pairwiseDuplicates(conf) : conf.find_duplicates(), numbers.join(' '))
         .arg(above)
         .arg(valid.first)
         .arg(valid.second);
