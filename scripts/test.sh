@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up and runs the whole test suite: a normal build, a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and bounded fuzzing runs of the reader and of
-# the set checks under edits.
+# Sets everything up and runs the whole test suite: a normal build with its Debian package, a
+# build under AddressSanitizer and UndefinedBehaviorSanitizer, and bounded fuzzing runs of the
+# reader and of the set checks under edits.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +14,9 @@ echo "== Normal build =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
+
+echo "== Debian package =="
+packaging/check-package.sh build
 
 echo "== Sanitizer build (address, undefined) =="
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELTORA_SANITIZE=ON -DVELTORA_BENCHMARKS=OFF >/dev/null

@@ -5,25 +5,99 @@
 #include "subclass.h"
 
 #include <QBrush>
+#include <QChar>
 #include <QDebug>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QMap>
 #include <QPen>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QRectF>
 #include <QRegExp>
+#include <QtNumeric>
 
 namespace {
 
-// Indices into vehicleBitmaps that the drawing names by role.
-enum Bitmap { TruckWheel1 = 0, TruckHead1 = 1, BusLink = 12, UnclassifiedWheel = 16 };
-
-// Bitmaps are loaded from their path whenever they are needed; QPixmap's own cache keeps
-// that cheap.
-QPixmap bitmap(int index)
+// Each bitmap's file under ":/res/bmps/", listed in the order of Bitmap.
+struct BitmapFile
 {
-    return QPixmap(VehicleDrawing::vehicleBitmaps.value(index));
+    Bitmap bitmap;
+    const char *name;
+};
+constexpr BitmapFile bitmapFiles[] = {
+    {Bitmap::TruckWheel1, "TruckWheel1"},
+    {Bitmap::TruckHead1, "TruckHead1"},
+    {Bitmap::LightTruckHead, "LightTruckHead"},
+    {Bitmap::CarTireS, "CarTireS"},
+    {Bitmap::CarHeadS1, "CarHeadS1"},
+    {Bitmap::CarBackS1, "CarBackS1"},
+    {Bitmap::VanTire, "VanTire"},
+    {Bitmap::VanHead, "VanHead"},
+    {Bitmap::VanBack, "VanBack"},
+    {Bitmap::BusTire, "BusTire"},
+    {Bitmap::BusHead, "BusHead"},
+    {Bitmap::BusBack, "BusBack"},
+    {Bitmap::BusLink, "BusLink"},
+    {Bitmap::MotorTire2, "MotorTire2"},
+    {Bitmap::MotorHead2, "MotorHead2"},
+    {Bitmap::MotorBack2, "MotorBack2"},
+    {Bitmap::UnclassifiedWheel, "UnclassifiedWheel"},
+    {Bitmap::TractorTire, "TractorTire"},
+    {Bitmap::TractorHead, "TractorHead"},
+    {Bitmap::TractorBack, "TractorBack"},
+};
+
+constexpr bool bitmapFilesInOrder()
+{
+    int index = 0;
+    for (const BitmapFile &file : bitmapFiles) {
+        if (int(file.bitmap) != index++) {
+            return false;
+        }
+    }
+    return index == int(Bitmap::TractorBack) + 1;
+}
+static_assert(bitmapFilesInOrder(), "every bitmap has its file, at the index of its name");
+
+// One row per vehicle letter; the trailer letters D, S and T are drawn with boxes alone.
+const QMap<QChar, VehicleShape> &vehicleShapes()
+{
+    static const QMap<QChar, VehicleShape> shapes {
+        {QChar('A'), {Bitmap::TractorTire, Bitmap::TractorHead, Bitmap::TractorBack, -18, 4}},
+        {QChar('B'), {Bitmap::BusTire, Bitmap::BusHead, Bitmap::BusBack, -9, 3}},
+        {QChar('C'), {Bitmap::CarTireS, Bitmap::CarHeadS1, Bitmap::CarBackS1, -14, 4}},
+        // Trucks have no rear bitmap of their own: their back repeats the head and is not drawn.
+        {QChar('H'), {Bitmap::TruckWheel1, Bitmap::TruckHead1, Bitmap::TruckHead1, -9, 0}},
+        {QChar('L'), {Bitmap::TruckWheel1, Bitmap::LightTruckHead, Bitmap::LightTruckHead, -9, -4}},
+        {QChar('M'), {Bitmap::MotorTire2, Bitmap::MotorHead2, Bitmap::MotorBack2, -3, 4}},
+        {QChar('V'), {Bitmap::VanTire, Bitmap::VanHead, Bitmap::VanBack, -8, 1}},
+    };
+    return shapes;
+}
+
+// QPixmap(path) keys its cache by the file's date as well, which costs a system call on every
+// load. The bitmaps are built in and never change, so their path alone is key enough.
+QPixmap loadBitmap(Bitmap name)
+{
+    const QString &path = VehicleDrawing::vehicleBitmaps.at(int(name));
+    QPixmap pixmap;
+    if (!QPixmapCache::find(path, &pixmap)) {
+        pixmap.load(path);
+        QPixmapCache::insert(path, pixmap);
+    }
+    return pixmap;
+}
+
+// Positions past this lie far outside any view. Bounding them keeps the whole-number sums of
+// positions from overflowing when a distance or the append length is absurdly large; what is
+// not a number counts as 0, as unreadable text does.
+constexpr float farthestPixel = 1 << 24;
+
+float bounded(float pixels)
+{
+    return qIsNaN(pixels) ? 0 : qBound(-farthestPixel, pixels, farthestPixel);
 }
 
 char upperLetter(char letter)
@@ -75,46 +149,63 @@ bool measureBody(const VehicleGeometry &g, int idx, Body &body)
     if (!isWheel(idx, g)) {
         return false;
     }
-    const QPixmap head = bitmap(g.head);
-    body.headW = head.width();
-    body.headH = head.height();
-    body.backW = bitmap(g.back).width();
-    body.backX = g.axleX.at(idx) + bitmap(g.tire).width() / 2 - body.backW / 2;
+    body.headW = g.head.width();
+    body.headH = g.head.height();
+    body.backW = g.back.width();
+    body.backX = g.axleX.at(idx) + g.tire.width() / 2 - body.backW / 2;
     body.last = g.wheelRight.size() - 1;
     return true;
 }
 
+// Where each renderer puts its parts, in pixels from the lines of the pass ("drop" moves down,
+// "rise" up, "inset" takes from a height, "back" moves left).
+namespace Truck {
+constexpr int headDrop = 7; // the cab below the body's top
+constexpr int bodyOverhang = 1; // the body box past the last wheel's right edge
+constexpr int trailerGap = 1; // the first trailer unit behind the truck
+} // namespace Truck
+namespace CarOrVan {
+constexpr int drop = 2; // front, roof and rear below headY
+constexpr int roofInset = 1;
+constexpr int wheelsDrop = 4; // the second wheels below the first
+} // namespace CarOrVan
+namespace Motorbike {
+constexpr int endsDrop = 3; // front and rear below headY
+constexpr int bodyDrop = 7;
+constexpr int bodyInset = 8;
+constexpr int barBack = 1; // the chassis bar starts under the rear's last column
+constexpr int barRise = 10;
+constexpr int trailerRise = 5;
+} // namespace Motorbike
+namespace Bus {
+constexpr int roofInset = 1;
+constexpr int wheelsDrop = 3;
+} // namespace Bus
+namespace Tractor {
+constexpr int bodyDrop = 15;
+constexpr int bodyInset = 28;
+constexpr int barBack = 1;
+constexpr int wheelsDrop = 6;
+} // namespace Tractor
+namespace Trailer {
+constexpr int gapWidth = 1; // white gap between a trailer and the unit in front
+constexpr int bodyStart = 2; // a trailer's body begins this far behind the unit in front
+constexpr int semiGapWidth = 2; // white gaps in front of a semi-trailer's body and in its chassis
+constexpr int drawbarWidth = 2;
+} // namespace Trailer
+
 } // namespace
 
-const QStringList VehicleDrawing::vehicleBitmaps = {
-    QStringLiteral(":/res/bmps/TruckWheel1.bmp"),
-    QStringLiteral(":/res/bmps/TruckHead1.bmp"),
-    QStringLiteral(":/res/bmps/LightTruckHead.bmp"),
-    QStringLiteral(":/res/bmps/CarTireS.bmp"),
-    QStringLiteral(":/res/bmps/CarHeadS1.bmp"),
-    QStringLiteral(":/res/bmps/CarBackS1.bmp"),
-    QStringLiteral(":/res/bmps/VanTire.bmp"),
-    QStringLiteral(":/res/bmps/VanHead.bmp"),
-    QStringLiteral(":/res/bmps/VanBack.bmp"),
-    QStringLiteral(":/res/bmps/BusTire.bmp"),
-    QStringLiteral(":/res/bmps/BusHead.bmp"),
-    QStringLiteral(":/res/bmps/BusBack.bmp"),
-    QStringLiteral(":/res/bmps/BusLink.bmp"),
-    QStringLiteral(":/res/bmps/MotorTire2.bmp"),
-    QStringLiteral(":/res/bmps/MotorHead2.bmp"),
-    QStringLiteral(":/res/bmps/MotorBack2.bmp"),
-    QStringLiteral(":/res/bmps/UnclassifiedWheel.bmp"),
-    QStringLiteral(":/res/bmps/TractorTire.bmp"),
-    QStringLiteral(":/res/bmps/TractorHead.bmp"),
-    QStringLiteral(":/res/bmps/TractorBack.bmp"),
-};
+const QStringList VehicleDrawing::vehicleBitmaps = [] {
+    QStringList paths;
+    for (const BitmapFile &file : bitmapFiles) {
+        paths.append(QStringLiteral(":/res/bmps/%1.bmp").arg(QLatin1String(file.name)));
+    }
+    return paths;
+}();
 
 VehicleDrawing::VehicleDrawing(QGraphicsView *view, bool useMaxDistances, float append)
-    : shapes {{QChar('A'), {17, 18, 19, -18, 4}}, {QChar('B'), {9, 10, 11, -9, 3}},
-        {QChar('C'), {3, 4, 5, -14, 4}}, {QChar('H'), {0, 1, 1, -9, 0}},
-        {QChar('L'), {0, 2, 2, -9, -4}}, {QChar('M'), {13, 14, 15, -3, 4}},
-        {QChar('V'), {6, 7, 8, -8, 1}}}
-    , view(view)
+    : view(view)
     , scene(nullptr)
     , useMaxDistances(useMaxDistances)
     , chassisHeight(12)
@@ -177,8 +268,8 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     const QString configuration = subclass.get_axle_configuration();
     qDebug() << "Drawing:" << configuration;
     const QChar first = configuration.isEmpty() ? QChar() : configuration.at(0);
-    const auto row = shapes.constFind(first);
-    if (row == shapes.constEnd() || !subclass.is_axle_configuration_valid()) {
+    const auto row = vehicleShapes().constFind(first);
+    if (row == vehicleShapes().constEnd() || !subclass.is_axle_configuration_valid()) {
         drawUnclassified(subclass);
         return;
     }
@@ -194,20 +285,19 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
 
     const VehicleShape &shape = row.value();
     VehicleGeometry g;
-    g.tire = shape.at(ShapeTire);
-    g.head = shape.at(ShapeHead);
-    g.back = shape.at(ShapeBack);
-    const QPixmap tire = bitmap(g.tire);
-    const QPixmap head = bitmap(g.head);
-    const float pixelsPerMetre = bitmap(TruckWheel1).width();
+    g.tire = loadBitmap(shape.tire);
+    g.head = loadBitmap(shape.head);
+    g.back = loadBitmap(shape.back);
+    const float pixelsPerMetre = loadBitmap(Bitmap::TruckWheel1).width();
     const int middle = view->height() / 2;
     g.pixelsPerMetre = int(pixelsPerMetre);
-    g.firstAxleX = (head.width() - tire.width()) / 2;
-    g.headY = middle - head.height() / 2 - tire.height() / 2;
-    g.chassisY = middle + tire.height() / 2 + shape.at(ShapeChassisOffset);
-    g.wheelY = middle - shape.at(ShapeWheelLift);
+    g.firstAxleX = (g.head.width() - g.tire.width()) / 2;
+    g.headY = middle - g.head.height() / 2 - g.tire.height() / 2;
+    g.chassisY = middle + g.tire.height() / 2 + shape.chassisOffset;
+    g.wheelY = middle - shape.wheelLift;
     g.bodyTop = g.chassisY - bodyHeight;
 
+    // Wheels go in before the bodies and again after them; where the two heights differ, both show.
     g.axleX = placeWheels(pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
     if (g.axleX.size() != axles) {
         // Fewer wheels than axles: a distance list is short. The driver's checks keep this from
@@ -217,7 +307,7 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     }
     g.wheelRight.reserve(g.axleX.size());
     for (int x : qAsConst(g.axleX)) {
-        g.wheelRight.append(x + tire.width());
+        g.wheelRight.append(x + g.tire.width());
     }
 
     switch (first.toLatin1()) {
@@ -246,10 +336,10 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
 
 void VehicleDrawing::drawUnclassified(const Subclass &subclass)
 {
-    const QPixmap wheel = bitmap(UnclassifiedWheel);
+    const QPixmap wheel = loadBitmap(Bitmap::UnclassifiedWheel);
     const int middle = view->height() / 2;
-    placeWheels(wheel.width(), (bitmap(TruckHead1).width() - wheel.width()) / 2,
-        middle - wheel.height(), UnclassifiedWheel, subclass);
+    placeWheels(wheel.width(), (loadBitmap(Bitmap::TruckHead1).width() - wheel.width()) / 2,
+        middle - wheel.height(), wheel, subclass);
     showScene();
 }
 
@@ -265,7 +355,13 @@ void VehicleDrawing::showScene()
 }
 
 QVector<int> VehicleDrawing::placeWheels(
-    float scale, float x, float y, int bitmap, const Subclass &subclass)
+    float scale, float x, float y, Bitmap bitmap, const Subclass &subclass)
+{
+    return placeWheels(scale, x, y, loadBitmap(bitmap), subclass);
+}
+
+QVector<int> VehicleDrawing::placeWheels(
+    float scale, float x, float y, const QPixmap &wheel, const Subclass &subclass)
 {
     const int n = subclass.get_number_of_axles().toInt();
     const int nMax = subclass.get_max_distance_count();
@@ -282,15 +378,13 @@ QVector<int> VehicleDrawing::placeWheels(
     const int wheels = qBound(0, n, distances + 1);
     QVector<int> axleX;
     axleX.reserve(wheels);
-    const QPixmap pixmap(vehicleBitmaps.value(bitmap));
     for (int i = 0; i < wheels; ++i) {
-        QGraphicsPixmapItem *item = scene->addPixmap(pixmap);
-        item->setPos(x, y);
+        addPixmap(wheel, x, y);
         axleX.append(int(x));
         if (i < n - 1) {
             const QString distance = useMaxDistances ? subclass.get_max_distance_at_index(i)
                                                      : subclass.get_min_distance_at_index(i);
-            x += distance.toFloat() * scale;
+            x = bounded(x + distance.toFloat() * scale);
         }
     }
     return axleX;
@@ -299,8 +393,8 @@ QVector<int> VehicleDrawing::placeWheels(
 void VehicleDrawing::drawTruck(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    const int headW = bitmap(g.head).width();
-    addPixmap(g.head, 0, g.bodyTop + 7);
+    const int headW = g.head.width();
+    addPixmap(g.head, 0, g.bodyTop + Truck::headDrop);
 
     const int n = subclass.get_number_of_axles().toInt();
     float total = 0;
@@ -309,22 +403,19 @@ void VehicleDrawing::drawTruck(
                                   : subclass.get_min_distance_at_index(i))
                      .toFloat();
     }
-    addChassisBar(headW, g.chassisY, int(total * g.pixelsPerMetre - g.firstAxleX));
+    addChassisBar(headW, g.chassisY, int(bounded(total * g.pixelsPerMetre - g.firstAxleX)));
 
     const int idx = vehicleLastAxle(units);
-    int x1 = headW;
-    int x2 = 2;
     if (!isWheel(idx, g)) {
         return;
     }
+    // A semi-trailer right behind the cab rests on the truck itself: the truck has no body box
+    // of its own and the semi-trailer's body starts at the cab.
     if (units.size() == 1 || upperLetter(units.at(1).letter) != 'S') {
-        addBlackBox(x1, g.bodyTop, g.wheelRight.at(idx) + 1 - x1, bodyHeight);
-    } else {
-        // A semi-trailer rests on the truck itself: its body starts right behind the cab.
-        x2 = headW;
+        addBlackBox(
+            headW, g.bodyTop, g.wheelRight.at(idx) + Truck::bodyOverhang - headW, bodyHeight);
     }
-    x1 = g.wheelRight.at(idx);
-    drawTrailerUnits(units, 1, idx, x1, x2, 1, g.bodyTop, g);
+    drawTrailerUnits(units, 1, idx, g.wheelRight.at(idx), headW, Truck::trailerGap, g.bodyTop, g);
 
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
 }
@@ -332,20 +423,20 @@ void VehicleDrawing::drawTruck(
 void VehicleDrawing::drawCarOrVan(
     const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass)
 {
-    addPixmap(g.head, 0, g.headY + 2);
+    const int top = g.headY + CarOrVan::drop;
+    addPixmap(g.head, 0, top);
     const int idx = vehicleLastAxle(units);
     Body b;
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, g.headY + 2, b.backX - b.headW, b.headH - 1);
-    addPixmap(g.back, b.backX, g.headY + 2);
+    addBlackBox(b.headW, top, b.backX - b.headW, b.headH - CarOrVan::roofInset);
+    addPixmap(g.back, b.backX, top);
     const int x1 = b.backX + b.backW;
     addChassisBar(x1, g.chassisY, g.wheelRight.at(b.last) - x1);
-    const int x2 = g.axleX.at(idx);
-    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
+    drawTrailerUnits(units, 1, idx, x1, g.axleX.at(idx), 0, g.bodyTop, g);
 
-    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 4, g.tire, subclass);
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + CarOrVan::wheelsDrop, g.tire, subclass);
 }
 
 void VehicleDrawing::drawMotorbike(
@@ -356,16 +447,17 @@ void VehicleDrawing::drawMotorbike(
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, g.headY + 7, b.backX - b.headW, b.headH - 8);
-    const int x1 = b.backX + b.backW;
-    addChassisBar(x1 - 1, g.chassisY - 10, g.wheelRight.at(b.last) - (x1 - 1));
-    const int x2 = g.axleX.at(idx);
-    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop - 5, g);
+    addBlackBox(
+        b.headW, g.headY + Motorbike::bodyDrop, b.backX - b.headW, b.headH - Motorbike::bodyInset);
+    const int barX = b.backX + b.backW - Motorbike::barBack;
+    addChassisBar(barX, g.chassisY - Motorbike::barRise, g.wheelRight.at(b.last) - barX);
+    drawTrailerUnits(units, 1, idx, b.backX + b.backW, g.axleX.at(idx), 0,
+        g.bodyTop - Motorbike::trailerRise, g);
 
     placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY, g.tire, subclass);
     // Front and rear carry their own wheels, so they go on top of the wheel items.
-    addPixmap(g.head, 0, g.headY + 3);
-    addPixmap(g.back, b.backX, g.headY + 3);
+    addPixmap(g.head, 0, g.headY + Motorbike::endsDrop);
+    addPixmap(g.back, b.backX, g.headY + Motorbike::endsDrop);
 }
 
 void VehicleDrawing::drawBus(
@@ -387,17 +479,17 @@ void VehicleDrawing::drawBus(
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, g.headY, b.backX - b.headW, b.headH - 1);
+    addBlackBox(b.headW, g.headY, b.backX - b.headW, b.headH - Bus::roofInset);
     if (articulated) {
-        addPixmap(BusLink, b.headW + (b.backX - b.headW) / 2, g.headY);
+        // The joint stands halfway between front and rear.
+        addPixmap(loadBitmap(Bitmap::BusLink), b.headW + (b.backX - b.headW) / 2, g.headY);
     }
     addPixmap(g.head, 0, g.headY);
     addPixmap(g.back, b.backX, g.headY);
     const int x1 = b.backX + b.backW;
     addChassisBar(x1, g.chassisY, g.wheelRight.at(b.last) - x1);
-    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 3, g.tire, subclass);
-    const int x2 = g.axleX.at(idx);
-    drawTrailerUnits(units, next, idx, x1, x2, 0, g.bodyTop, g);
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + Bus::wheelsDrop, g.tire, subclass);
+    drawTrailerUnits(units, next, idx, x1, g.axleX.at(idx), 0, g.bodyTop, g);
 }
 
 void VehicleDrawing::drawTractor(
@@ -408,19 +500,20 @@ void VehicleDrawing::drawTractor(
     if (!measureBody(g, idx, b)) {
         return;
     }
-    addBlackBox(b.headW, g.headY + 15, b.backX - b.headW, b.headH - 28);
-    const int x1 = b.backX + b.backW;
-    addChassisBar(x1 - 1, g.chassisY, g.wheelRight.at(b.last) - (x1 - 1));
-    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + 6, g.tire, subclass);
+    addBlackBox(
+        b.headW, g.headY + Tractor::bodyDrop, b.backX - b.headW, b.headH - Tractor::bodyInset);
+    const int barX = b.backX + b.backW - Tractor::barBack;
+    addChassisBar(barX, g.chassisY, g.wheelRight.at(b.last) - barX);
+    placeWheels(g.pixelsPerMetre, g.firstAxleX, g.wheelY + Tractor::wheelsDrop, g.tire, subclass);
     addPixmap(g.head, 0, g.headY);
     addPixmap(g.back, b.backX, g.headY);
-    const int x2 = g.axleX.at(idx);
-    drawTrailerUnits(units, 1, idx, x1, x2, 0, g.bodyTop, g);
+    drawTrailerUnits(units, 1, idx, b.backX + b.backW, g.axleX.at(idx), 0, g.bodyTop, g);
 }
 
 void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx, int x1,
     int x2, int x1Shift, int y, const VehicleGeometry &g)
 {
+    const qreal overhang = bounded(append * g.pixelsPerMetre);
     for (int i = from; i < units.size(); ++i) {
         if (units.at(i).count > 0) {
             idx += int(units.at(i).count);
@@ -428,38 +521,38 @@ void VehicleDrawing::drawTrailerUnits(const QVector<VehicleUnit> &units, int fro
         if (!isWheel(idx, g)) {
             return;
         }
-        drawTrailerUnit(units.at(i), x1 + x1Shift, x2, y, g.wheelRight.at(idx));
+        drawTrailerUnit(units.at(i), x1 + x1Shift, x2, y, g.wheelRight.at(idx), overhang);
         x1 = g.wheelRight.at(idx);
         x2 = g.axleX.at(idx);
     }
 }
 
-void VehicleDrawing::drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5)
+void VehicleDrawing::drawTrailerUnit(
+    const VehicleUnit &unit, int x1, int x2, int y, int x5, qreal overhang)
 {
-    const qreal overhang = append * bitmap(TruckWheel1).width();
     switch (upperLetter(unit.letter)) {
     case 'T':
-        addWhiteBox(x1, y, 1, chassisHeight + bodyHeight);
-        addBlackBox(x1 + 2, y, x5 - (x1 + 2), bodyHeight);
+        addWhiteBox(x1, y, Trailer::gapWidth, chassisHeight + bodyHeight);
+        addBlackBox(x1 + Trailer::bodyStart, y, x5 - (x1 + Trailer::bodyStart), bodyHeight);
         addBlackBox(x5, y, overhang, chassisHeight + bodyHeight);
         break;
     case 'S':
-        addWhiteBox(x2 - 2, y, 2, bodyHeight);
-        addWhiteBox(x1, y + bodyHeight, 2, chassisHeight);
+        addWhiteBox(x2 - Trailer::semiGapWidth, y, Trailer::semiGapWidth, bodyHeight);
+        addWhiteBox(x1, y + bodyHeight, Trailer::semiGapWidth, chassisHeight);
         addBlackBox(x2, y, x5 - x2, bodyHeight);
         addBlackBox(x5, y, overhang, chassisHeight + bodyHeight);
         break;
     case 'D':
-        addBlackBox(x1, y + bodyHeight, 2, chassisHeight);
+        addBlackBox(x1, y + bodyHeight, Trailer::drawbarWidth, chassisHeight);
         break;
     default:
         break;
     }
 }
 
-void VehicleDrawing::addPixmap(int bitmap, qreal x, qreal y)
+void VehicleDrawing::addPixmap(const QPixmap &pixmap, qreal x, qreal y)
 {
-    QGraphicsPixmapItem *item = scene->addPixmap(QPixmap(vehicleBitmaps.value(bitmap)));
+    QGraphicsPixmapItem *item = scene->addPixmap(pixmap);
     item->setPos(x, y);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QChar>
-#include <QMap>
+#include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -10,11 +9,41 @@ class QGraphicsScene;
 class QGraphicsView;
 class Subclass;
 
-// Five numbers per vehicle letter: the wheel, front and rear bitmap indices into
-// VehicleDrawing::vehicleBitmaps, the pixels added to the chassis line and the pixels by which
-// the wheel line lies above the view's middle. Read them by the ShapeField positions.
-using VehicleShape = QVector<int>;
-enum ShapeField { ShapeTire = 0, ShapeHead, ShapeBack, ShapeChassisOffset, ShapeWheelLift };
+// The 20 built-in bitmaps, each named after its file; the value is its index in
+// VehicleDrawing::vehicleBitmaps.
+enum class Bitmap {
+    TruckWheel1,
+    TruckHead1,
+    LightTruckHead,
+    CarTireS,
+    CarHeadS1,
+    CarBackS1,
+    VanTire,
+    VanHead,
+    VanBack,
+    BusTire,
+    BusHead,
+    BusBack,
+    BusLink,
+    MotorTire2,
+    MotorHead2,
+    MotorBack2,
+    UnclassifiedWheel,
+    TractorTire,
+    TractorHead,
+    TractorBack,
+};
+
+// How one vehicle letter is drawn: its wheel, front and rear bitmaps, the pixels added to the
+// chassis line and the pixels by which the wheel line lies above the view's middle.
+struct VehicleShape
+{
+    Bitmap tire;
+    Bitmap head;
+    Bitmap back;
+    int chassisOffset;
+    int wheelLift;
+};
 
 // One part of an axle configuration: "H2T2D1S2" gives H/2, T/2, D/1 and S/2; the first unit is
 // always the vehicle itself.
@@ -24,12 +53,13 @@ struct VehicleUnit
     unsigned count = 0;
 };
 
-// The lines and wheel positions of one pass, worked out once and shared by every renderer.
+// The bitmaps, lines and wheel positions of one pass, loaded and worked out once and shared by
+// every renderer.
 struct VehicleGeometry
 {
-    int tire = 0;
-    int head = 0;
-    int back = 0;
+    QPixmap tire;
+    QPixmap head;
+    QPixmap back;
     int headY = 0;
     int chassisY = 0;
     int firstAxleX = 0;
@@ -46,7 +76,7 @@ struct VehicleGeometry
 class VehicleDrawing
 {
 public:
-    // The 20 bitmap paths, indexed by the shape table.
+    // The 20 bitmap paths, in the order of Bitmap.
     static const QStringList vehicleBitmaps;
 
     VehicleDrawing(QGraphicsView *view, bool useMaxDistances, float append);
@@ -59,7 +89,8 @@ public:
     void draw(const Subclass &subclass);
 
     // Adds one wheel per axle at the subclass's distances and answers each wheel's left edge.
-    QVector<int> placeWheels(float scale, float x, float y, int bitmap, const Subclass &subclass);
+    QVector<int> placeWheels(
+        float scale, float x, float y, Bitmap bitmap, const Subclass &subclass);
 
     // The parts of an axle configuration, in order.
     static QVector<VehicleUnit> splitUnits(const QString &configuration);
@@ -67,6 +98,8 @@ public:
     QGraphicsScene *graphicsScene() const { return scene; }
 
 private:
+    QVector<int> placeWheels(
+        float scale, float x, float y, const QPixmap &wheel, const Subclass &subclass);
     void drawVehicle(const Subclass &subclass);
     void drawUnclassified(const Subclass &subclass);
     void showScene();
@@ -83,14 +116,13 @@ private:
         const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass);
     void drawTrailerUnits(const QVector<VehicleUnit> &units, int from, int idx, int x1, int x2,
         int x1Shift, int y, const VehicleGeometry &g);
-    void drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5);
+    void drawTrailerUnit(const VehicleUnit &unit, int x1, int x2, int y, int x5, qreal overhang);
 
-    void addPixmap(int bitmap, qreal x, qreal y);
+    void addPixmap(const QPixmap &pixmap, qreal x, qreal y);
     void addBlackBox(qreal x, qreal y, qreal width, qreal height);
     void addWhiteBox(qreal x, qreal y, qreal width, qreal height);
     void addChassisBar(int x, int y, int width);
 
-    QMap<QChar, VehicleShape> shapes;
     QGraphicsView *view;
     QGraphicsScene *scene;
     bool useMaxDistances;

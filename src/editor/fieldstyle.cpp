@@ -1,5 +1,7 @@
 // Field colouring and value conversion: the colours that record a field's validity, and the
 // conversions between the stored kilonewtons and metres and the numbers shown in the fields.
+#include "fieldstyle.h"
+#include "ruletexts.h"
 #include "veltora.h"
 
 #include <QBrush>
@@ -9,52 +11,26 @@
 #include <QStringList>
 #include <QtDebug>
 
-namespace {
+namespace FieldStyle {
 
-// A displayed value: two decimals, or an empty field for a value not above 0.
-QString shownValue(double value)
+const QString validStyle = QStringLiteral("QLineEdit {background-color: lime}");
+const QString invalidStyle = QStringLiteral("QLineEdit {background-color: red}");
+const QString warningStyle = QStringLiteral("QLineEdit {background-color: yellow}");
+const QString neutralStyle = QStringLiteral("QLineEdit {background-color: white}");
+
+void colour(QLineEdit *edit, bool valid, const QString &tip)
 {
-    return value > 0.0 ? QString::number(value, 'f', 2) : QString();
+    edit->setStyleSheet(valid ? validStyle : invalidStyle);
+    edit->setToolTip(valid ? QString() : tip);
 }
 
-} // namespace
-
-void Veltora::validateEdit(QLineEdit *edit, bool valid, const QString &tip)
+void colourWarning(QLineEdit *edit, const QString &tip)
 {
-    if (!edit) {
-        qWarning() << "Edit passed to validate is a nullptr!";
-        return;
-    }
-    if (valid) {
-        edit->setStyleSheet(validStyle);
-        edit->setToolTip(QString());
-    } else {
-        edit->setStyleSheet(invalidStyle);
-        edit->setToolTip(tip);
-    }
+    edit->setStyleSheet(warningStyle);
+    edit->setToolTip(tip);
 }
 
-void Veltora::validateEditThreeWay(QLineEdit *edit, int state)
-{
-    if (!edit) {
-        qWarning() << "Edit passed to validate is a nullptr!";
-        return;
-    }
-    switch (state) {
-    case 0:
-        validateEdit(edit, true, QString());
-        break;
-    case 1:
-        edit->setStyleSheet(QStringLiteral("QLineEdit {background-color: yellow}"));
-        edit->setToolTip(tipLowerThanSubclasses);
-        break;
-    default:
-        validateEdit(edit, false, tr("Value must be higher than min axle distance."));
-        break;
-    }
-}
-
-bool Veltora::isMarkedInvalid(QLineEdit *edit) const
+bool isMarkedInvalid(QLineEdit *edit)
 {
     if (!edit) {
         return false;
@@ -66,36 +42,87 @@ bool Veltora::isMarkedInvalid(QLineEdit *edit) const
     return palette.brush(palette.currentColorGroup(), QPalette::Window).color() == QColor(Qt::red);
 }
 
-double Veltora::toDisplayValue(const QString &text, bool isWeight) const
+double toDisplayValue(const QString &text, float factor)
 {
     if (text.isEmpty()) {
         return 0.0;
     }
-    const float factor = isWeight ? weightFactor : lengthFactor;
-    const float value = text.toFloat() / factor;
-    return static_cast<double>(value);
+    return static_cast<double>(text.toFloat() / factor);
+}
+
+QString toStoredText(const QString &text, float factor)
+{
+    const float value = text.toFloat();
+    if (text.isEmpty() || !(value > 0.0f)) {
+        return QString();
+    }
+    return QString::number(static_cast<double>(value * factor), 'g', 6);
+}
+
+QString shownText(double value)
+{
+    return value > 0.0 ? QString::number(value, 'f', 2) : QString();
+}
+
+QString shownConstraint(const QString &text, float weightFactor)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() < 2) {
+        // A constraint read from a file may lack its weight: there is nothing to convert, so it
+        // shows as stored rather than with an invented weight.
+        return text;
+    }
+    return parts.at(0) + QLatin1Char(',')
+        + QString::number(toDisplayValue(parts.at(1), weightFactor), 'f', 2);
+}
+
+} // namespace FieldStyle
+
+void Veltora::validateEdit(QLineEdit *edit, bool valid, const QString &tip)
+{
+    if (!edit) {
+        qWarning() << "Edit passed to validate is a nullptr!";
+        return;
+    }
+    FieldStyle::colour(edit, valid, tip);
+}
+
+void Veltora::validateEditThreeWay(QLineEdit *edit, int state)
+{
+    if (!edit) {
+        qWarning() << "Edit passed to validate is a nullptr!";
+        return;
+    }
+    if (state == 1) {
+        FieldStyle::colourWarning(edit, tipLowerThanSubclasses);
+    } else {
+        validateEdit(edit, state == 0, tr(RuleTexts::tipMaxBelowMin));
+    }
+}
+
+bool Veltora::isMarkedInvalid(QLineEdit *edit) const
+{
+    return FieldStyle::isMarkedInvalid(edit);
+}
+
+float Veltora::factor(bool isWeight) const
+{
+    return isWeight ? weightFactor : lengthFactor;
+}
+
+double Veltora::toDisplayValue(const QString &text, bool isWeight) const
+{
+    return FieldStyle::toDisplayValue(text, factor(isWeight));
 }
 
 QString Veltora::toStoredText(const QString &text, bool isWeight) const
 {
-    if (text.isEmpty()) {
-        return QString();
-    }
-    const float value = text.toFloat();
-    if (!(value > 0.0f)) {
-        return QString();
-    }
-    const float factor = isWeight ? weightFactor : lengthFactor;
-    const float stored = value * factor;
-    return QString::number(static_cast<double>(stored), 'g', 6);
+    return FieldStyle::toStoredText(text, factor(isWeight));
 }
 
 QString Veltora::editToStoredText(QLineEdit *edit, bool isWeight) const
 {
-    if (!edit) {
-        return QString();
-    }
-    return toStoredText(edit->text(), isWeight);
+    return edit ? toStoredText(edit->text(), isWeight) : QString();
 }
 
 void Veltora::showConvertedValue(QLineEdit *edit, const QString &text, bool isWeight, bool valid)
@@ -104,7 +131,7 @@ void Veltora::showConvertedValue(QLineEdit *edit, const QString &text, bool isWe
         qWarning() << "Could not set converted text to edit";
         return;
     }
-    edit->setText(shownValue(toDisplayValue(text, isWeight)));
+    edit->setText(FieldStyle::shownText(toDisplayValue(text, isWeight)));
     validateEdit(edit, valid, QString());
 }
 
@@ -115,7 +142,7 @@ void Veltora::showConvertedValueThreeWay(
         qWarning() << "Could not set converted text to edit";
         return;
     }
-    edit->setText(shownValue(toDisplayValue(text, isWeight)));
+    edit->setText(FieldStyle::shownText(toDisplayValue(text, isWeight)));
     validateEditThreeWay(edit, state);
 }
 
@@ -125,14 +152,6 @@ void Veltora::showConvertedConstraint(QLineEdit *edit, const QString &text, bool
         qWarning() << "Could not set converted text to edit";
         return;
     }
-    const QStringList parts = text.split(",");
-    if (parts.size() < 2) {
-        // A constraint read from a file may lack the weight part: there is nothing to
-        // convert, so the text is shown as stored rather than invented.
-        edit->setText(text);
-    } else {
-        edit->setText(
-            parts.at(0) + "," + QString::number(toDisplayValue(parts.at(1), true), 'f', 2));
-    }
+    edit->setText(FieldStyle::shownConstraint(text, weightFactor));
     validateEdit(edit, valid, QString());
 }

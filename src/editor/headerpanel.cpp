@@ -15,46 +15,32 @@
 void Veltora::connectHeaderFields()
 {
     // textEdited only: filling the fields from the model must never write back into it.
-    connect(ui->lineEditVersion, &QLineEdit::textEdited, this,
-        [this](const QString &text) { conf.set_classification_version(text); });
-    connect(ui->lineEditCountry, &QLineEdit::textEdited, this, [this]() {
-        checkHeaderField(
-            ui->lineEditCountry, [this](QString value) { conf.set_country_code(value); },
-            [this]() { return conf.is_country_code_valid(); }, tipCountryCode);
-    });
-    connect(ui->lineEditGroupMaxDist, &QLineEdit::textEdited, this, [this]() {
-        checkHeaderLength(
-            ui->lineEditGroupMaxDist, [this](QString value) { conf.set_group_max_distance(value); },
-            [this]() { return conf.is_group_max_distance_valid(); });
-    });
-    connect(ui->lineEditMinAxleSpacing, &QLineEdit::textEdited, this, [this]() {
-        conf.set_min_2axle_truck_spacing(editToStoredText(ui->lineEditMinAxleSpacing, false));
-    });
-    connect(ui->lineEditMinAvgAxleWeight, &QLineEdit::textEdited, this, [this]() {
-        conf.set_min_avg_axle_weight(editToStoredText(ui->lineEditMinAvgAxleWeight, true));
-    });
-    connect(ui->lineEditMaxAxleDist, &QLineEdit::textEdited, this, [this]() {
-        checkHeaderMaxAxleDistance(
-            ui->lineEditMaxAxleDist, [this](QString value) { conf.set_max_axle_distance(value); },
-            [this]() { return conf.check_max_axle_distance(); });
-    });
-    connect(ui->lineEditMinAxleDist, &QLineEdit::textEdited, this, [this]() {
-        checkHeaderLength(
-            ui->lineEditMinAxleDist, [this](QString value) { conf.set_min_axle_distance(value); },
-            [this]() { return conf.is_min_axle_distance_valid(); });
-    });
-    connect(ui->lineEditUnclassified, &QLineEdit::textEdited, this, [this]() {
-        checkHeaderField(
-            ui->lineEditUnclassified,
-            [this](QString value) { conf.set_unclassified_vehicles_subclass(value); },
-            [this]() { return conf.is_unclassified_vehicles_subclass_valid(); }, QString());
-    });
-    connect(ui->lineEditUncategorised, &QLineEdit::textEdited, this, [this]() {
-        checkHeaderField(
-            ui->lineEditUncategorised,
-            [this](QString value) { conf.set_uncategorised_vehicle_category(value); },
-            [this]() { return conf.is_uncategorised_vehicle_category_valid(); }, QString());
-    });
+    for (const HeaderField &field : headerFields()) {
+        QLineEdit *edit = ui->*field.edit;
+        const auto setter = [this, field](QString value) { (conf.*field.store)(value); };
+        std::function<void()> handler;
+        if (field.threeWayCheck) {
+            handler = [=] {
+                checkHeaderMaxAxleDistance(
+                    edit, setter, [this, field] { return (conf.*field.threeWayCheck)(); });
+            };
+        } else if (field.check && field.unit == Unit::Length) {
+            handler = [=] {
+                checkHeaderLength(edit, setter, [this, field] { return (conf.*field.check)(); });
+            };
+        } else if (field.check) {
+            handler = [=] {
+                checkHeaderField(
+                    edit, setter, [this, field] { return (conf.*field.check)(); },
+                    field.tip ? this->*field.tip : QString());
+            };
+        } else if (field.unit != Unit::None) {
+            handler = [=] { setter(editToStoredText(edit, isWeight(field.unit))); };
+        } else {
+            handler = [=] { setter(edit->text()); };
+        }
+        connect(edit, &QLineEdit::textEdited, this, handler);
+    }
 }
 
 void Veltora::checkHeaderField(QLineEdit *edit, const std::function<void(QString)> &setter,
@@ -159,10 +145,14 @@ void Veltora::recolourDistanceRows()
 void Veltora::fillInvalidList()
 {
     ui->comboBoxInvalid->clear();
+    // One call for the whole list: a configuration may have tens of thousands of entries.
+    QStringList entries;
     const QVector<quint16> numbers = conf.get_invalid_subclasses();
+    entries.reserve(numbers.size());
     for (const quint16 number : numbers) {
-        ui->comboBoxInvalid->addItem(QStringLiteral("subclass_") + QString::number(number));
+        entries.append(QStringLiteral("subclass_") + QString::number(number));
     }
+    ui->comboBoxInvalid->addItems(entries);
     if (ui->comboBoxInvalid->count() == 0) {
         ui->comboBoxInvalid->hide();
         ui->labelInvalid->setText(textSubclassesValid);

@@ -563,6 +563,13 @@ Subclass &Conf::get_subclass(quint16 number)
     return it.value();
 }
 
+const Subclass &Conf::get_subclass(quint16 number) const
+{
+    static const Subclass none;
+    const auto it = subclasses.constFind(number);
+    return it == subclasses.constEnd() ? none : it.value();
+}
+
 void Conf::set_subclass(quint16 number, Subclass subclass)
 {
     subclasses.insert(number, std::move(subclass));

@@ -68,6 +68,8 @@ public:
     // set is left untouched: the result is a fresh, empty scratch subclass that belongs to
     // no number, so edits made through it are simply lost.
     Subclass &get_subclass(quint16 number);
+    // The stored subclass to read; for a number that does not exist, an empty subclass.
+    const Subclass &get_subclass(quint16 number) const;
     void set_subclass(quint16 number, Subclass subclass);
     void remove_subclass(quint16 number);
     QVector<quint16> get_subclass_numbers() const;

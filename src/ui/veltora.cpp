@@ -4,9 +4,11 @@
 #include "appidentity.h"
 #include "measurementunits.h"
 #include "numbervalidators.h"
+#include "ruletexts.h"
 #include "ui_veltora.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDoubleValidator>
 #include <QIntValidator>
@@ -22,36 +24,27 @@ Veltora::Veltora(QWidget *parent)
     , validStyle(QStringLiteral("QLineEdit {background-color: lime}"))
     , invalidStyle(QStringLiteral("QLineEdit {background-color: red}"))
     , titleText(QStringLiteral("Veltora "))
-    , tipAcceptsReal(tr("Accepts real values."))
-    , tipAxleSelection(tr("Used for selecting to which axles we want to apply the constraint."))
-    , tipTyreType(tr("Integer value representing tyre type. Should be between 1 and 4."))
-    , tipRemoveConstraint(tr("To remove a constraint, delete the text."))
-    , tipCountryCode(tr("Enter a two letter ISO code."))
-    , tipSubclassMissing(tr("Subclass does not exist. Click on button \"New\" to create one"))
-    , tipCopyTargetExists(tr("The subclass you wish to copy to already exists. Please choose a "
-                             "different value or delete the subclass."))
-    , tipLowerThanSubclasses(tr("Value is lower than some subclasses."))
-    , tipAxleConfFormat(tr("Proper format is XaYb where X must be one of:\n"
-                           "A=tractor, B=bus, C=car, H=heavy truck, L=light truck, M=motorbike, "
-                           "V=van\n"
-                           "and Y is one of (D=dolly, T=trailer, S=semi-trailer).\n"
-                           "a and b represent the number of axles on the part and must be equal "
-                           "to number of axles."))
-    , tipAxleCountRange(tr("Value must be between 2 and 20"))
-    , tipMaxDistance(tr("Value must be higher than corresponding min distance and between min "
-                        "and max distances in header."))
-    , tipMinDistance(tr("Value must be lower than corresponding max distance and between min "
-                        "and max distances in header."))
-    , tipConstraintFormat(tr("Proper format is {a1+a2+...an,c} where a are axles and c is a real "
-                             "value representing maximum combined weight."))
-    , tipTyreTypeRange(tr("Valid types are between 1 and 4"))
-    , tipReclassifyTarget(tr("Subclass must exist and have the same number of axles as current."))
-    , textSubclassesValid(tr("Subclasses are valid."))
-    , textInvalidSubclasses(tr("Invalid subclasses:"))
+    , tipAcceptsReal(tr(RuleTexts::tipAcceptsReal))
+    , tipAxleSelection(tr(RuleTexts::tipAxleSelection))
+    , tipTyreType(tr(RuleTexts::tipTyreType))
+    , tipRemoveConstraint(tr(RuleTexts::tipRemoveConstraint))
+    , tipCountryCode(tr(RuleTexts::tipCountryCode))
+    , tipSubclassMissing(tr(RuleTexts::tipSubclassMissing))
+    , tipCopyTargetExists(tr(RuleTexts::tipCopyTargetExists))
+    , tipLowerThanSubclasses(tr(RuleTexts::tipLowerThanSubclasses))
+    , tipAxleConfFormat(tr(RuleTexts::tipAxleConfFormat))
+    , tipAxleCountRange(tr(RuleTexts::tipAxleCountRange))
+    , tipMaxDistance(tr(RuleTexts::tipMaxDistance))
+    , tipMinDistance(tr(RuleTexts::tipMinDistance))
+    , tipConstraintFormat(tr(RuleTexts::tipConstraintFormat))
+    , tipTyreTypeRange(tr(RuleTexts::tipTyreTypeRange))
+    , tipReclassifyTarget(tr(RuleTexts::tipReclassifyTarget))
+    , textSubclassesValid(tr(RuleTexts::textSubclassesValid))
+    , textInvalidSubclasses(tr(RuleTexts::textInvalidSubclasses))
     , conf()
 {
-    const QString version = QLatin1Char('v') + QLatin1String(AppIdentity::applicationVersion);
-    titleText += version;
+    versionText = QLatin1String(AppIdentity::applicationVersion);
+    titleText += QLatin1Char('v') + versionText;
 
     ui->setupUi(this);
     setWindowTitle(titleText);
@@ -59,43 +52,144 @@ Veltora::Veltora(QWidget *parent)
     weightUnit = Tons;
     lengthUnit = Meters;
     constraintEditCount = 0;
+    connectMenus();
+    connectHeaderFields();
+    connectSubclassFields();
+    weightFactor = 9.80665f;
+    lengthFactor = 1.0f;
+    installValidators();
+    resetSubclassPanel();
+    createShortcuts();
+    createAxleOneWidgets();
 
+    // The selectors hold up to 65,536 entries: they are sized for the longest entry there can
+    // be ("subclass_65535") instead of measuring every entry when they are first shown.
+    for (QComboBox *selector : {ui->comboBoxSubclasses, ui->comboBoxInvalid}) {
+        selector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        selector->setMinimumContentsLength(14);
+    }
+
+    // Hiding the subclass panel must not make the window jump when it is shown again.
+    for (QWidget *frame : {static_cast<QWidget *>(ui->frameSubclassBottom),
+             static_cast<QWidget *>(ui->frameMiddle)}) {
+        QSizePolicy policy = frame->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        frame->setSizePolicy(policy);
+    }
+}
+
+const QVector<Veltora::HeaderField> &Veltora::headerFields()
+{
+    // In the order the header is shown after Open and stored for New.
+    static const QVector<HeaderField> fields = {
+        {&Ui::Veltora::lineEditVersion, nullptr, Input::Text, Unit::None,
+            &Conf::set_classification_version, &Conf::get_classification_version, nullptr, nullptr,
+            nullptr},
+        {&Ui::Veltora::lineEditCountry, nullptr, Input::Text, Unit::None, &Conf::set_country_code,
+            &Conf::get_country_code, &Conf::is_country_code_valid, nullptr,
+            &Veltora::tipCountryCode},
+        {&Ui::Veltora::lineEditGroupMaxDist, &Ui::Veltora::labelGroupMaxDist, Input::Real,
+            Unit::Length, &Conf::set_group_max_distance, &Conf::get_group_max_distance,
+            &Conf::is_group_max_distance_valid, nullptr, nullptr},
+        {&Ui::Veltora::lineEditMinAxleSpacing, &Ui::Veltora::labelMinAxleSpacing, Input::Real,
+            Unit::Length, &Conf::set_min_2axle_truck_spacing, &Conf::get_min_2axle_truck_spacing,
+            nullptr, nullptr, nullptr},
+        {&Ui::Veltora::lineEditMinAvgAxleWeight, &Ui::Veltora::labelMinAvgAxleWeight, Input::Real,
+            Unit::Weight, &Conf::set_min_avg_axle_weight, &Conf::get_min_avg_axle_weight, nullptr,
+            nullptr, nullptr},
+        {&Ui::Veltora::lineEditUnclassified, nullptr, Input::Whole, Unit::None,
+            &Conf::set_unclassified_vehicles_subclass, &Conf::get_unclassified_vehicles_subclass,
+            &Conf::is_unclassified_vehicles_subclass_valid, nullptr, nullptr},
+        // The form's rows carry crossed names: labelMinAxleDist captions the maximum.
+        {&Ui::Veltora::lineEditMaxAxleDist, &Ui::Veltora::labelMinAxleDist, Input::Real,
+            Unit::Length, &Conf::set_max_axle_distance, &Conf::get_max_axle_distance, nullptr,
+            &Conf::check_max_axle_distance, nullptr},
+        {&Ui::Veltora::lineEditMinAxleDist, &Ui::Veltora::labelMaxAxleDist, Input::Real,
+            Unit::Length, &Conf::set_min_axle_distance, &Conf::get_min_axle_distance,
+            &Conf::is_min_axle_distance_valid, nullptr, nullptr},
+        {&Ui::Veltora::lineEditUncategorised, nullptr, Input::Whole, Unit::None,
+            &Conf::set_uncategorised_vehicle_category, &Conf::get_uncategorised_vehicle_category,
+            &Conf::is_uncategorised_vehicle_category_valid, nullptr, nullptr},
+    };
+    return fields;
+}
+
+const QVector<Veltora::SubclassField> &Veltora::subclassFields()
+{
+    // The axle configuration comes before the reclassify group: loading a subclass shows these
+    // before its number of axles, whose handler stores the shown axle configuration back.
+    static const QVector<SubclassField> fields = {
+        {&Ui::Veltora::lineEditCategory, nullptr, Input::Whole, Unit::None, false,
+            &Subclass::set_category, &Subclass::get_category, &Subclass::is_category_valid, nullptr,
+            nullptr},
+        {&Ui::Veltora::lineEditMaxGrossWeight, &Ui::Veltora::labelMaxGrossWeight, Input::Real,
+            Unit::Weight, false, &Subclass::set_max_GVW, &Subclass::get_max_GVW,
+            &Subclass::is_max_GVW_valid, nullptr, nullptr},
+        {&Ui::Veltora::lineEditConfString, nullptr, Input::Text, Unit::None, false,
+            &Subclass::set_axle_configuration, &Subclass::get_axle_configuration,
+            &Subclass::is_axle_configuration_valid, nullptr, &Veltora::tipAxleConfFormat},
+        {&Ui::Veltora::lineEditPrepend, &Ui::Veltora::labelPrepend, Input::Real, Unit::Length,
+            false, &Subclass::set_prepend, &Subclass::get_prepend, nullptr, nullptr, nullptr},
+        {&Ui::Veltora::lineEditAppend, &Ui::Veltora::labelAppend, Input::Real, Unit::Length, false,
+            &Subclass::set_append, &Subclass::get_append, nullptr, nullptr, nullptr},
+        {&Ui::Veltora::lineEditReclassUpGvw, &Ui::Veltora::labelReclassUpGvw, Input::Real,
+            Unit::Weight, true, &Subclass::set_upper_GVW_limit, &Subclass::get_upper_GVW_limit,
+            nullptr, nullptr, nullptr},
+        {&Ui::Veltora::lineEditReclassUpTo, nullptr, Input::Real, Unit::None, true,
+            &Subclass::set_reclassify_up_to_subclass, &Subclass::get_reclassify_up_to_subclass,
+            nullptr, &Subclass::is_reclassify_up_valid, &Veltora::tipReclassifyTarget},
+        {&Ui::Veltora::lineEditReclassDownGvw, &Ui::Veltora::labelReclassDownGvw, Input::Real,
+            Unit::Weight, true, &Subclass::set_lower_GVW_limit, &Subclass::get_lower_GVW_limit,
+            nullptr, nullptr, nullptr},
+        {&Ui::Veltora::lineEditReclassDownTo, nullptr, Input::Real, Unit::None, true,
+            &Subclass::set_reclassify_down_to_subclass, &Subclass::get_reclassify_down_to_subclass,
+            nullptr, &Subclass::is_reclassify_down_valid, &Veltora::tipReclassifyTarget},
+    };
+    return fields;
+}
+
+void Veltora::connectMenus()
+{
     connect(ui->actionNew, &QAction::triggered, this, &Veltora::menuNewClicked);
     connect(ui->actionOpen, &QAction::triggered, this, &Veltora::menuOpenClicked);
     connect(ui->actionSave, &QAction::triggered, this, &Veltora::menuSaveClicked);
-    connect(ui->actionConfiguration, &QAction::triggered, this,
-            &Veltora::menuConfigurationClicked);
+    connect(ui->actionConfiguration, &QAction::triggered, this, &Veltora::menuConfigurationClicked);
     connect(ui->actionAbout, &QAction::triggered, this, &Veltora::menuAboutClicked);
     connect(ui->actionUpdate, &QAction::triggered, this, &Veltora::menuUpdateClicked);
+}
 
-    connectHeaderFields();
-
-    for (QLineEdit *edit : {ui->lineEditCategory, ui->lineEditMaxGrossWeight,
-                            ui->lineEditConfString, ui->lineEditPrepend, ui->lineEditAppend,
-                            ui->lineEditReclassUpGvw, ui->lineEditReclassUpTo,
-                            ui->lineEditReclassDownGvw, ui->lineEditReclassDownTo}) {
-        connect(edit, &QLineEdit::textEdited, this, &Veltora::textChanged);
+void Veltora::connectSubclassFields()
+{
+    // textEdited only: loading a subclass into the fields must never write back into it.
+    for (const SubclassField &field : subclassFields()) {
+        connect(ui->*field.edit, &QLineEdit::textEdited, this, &Veltora::textChanged);
     }
+}
 
-    weightFactor = 9.80665f;
-    lengthFactor = 1.0f;
-
-    for (QLineEdit *edit : {ui->lineEditGroupMaxDist, ui->lineEditMinAxleSpacing,
-                            ui->lineEditMinAvgAxleWeight, ui->lineEditMaxAxleDist,
-                            ui->lineEditMinAxleDist, ui->lineEditMaxGrossWeight,
-                            ui->lineEditAddConstraint, ui->lineEditPrepend, ui->lineEditAppend,
-                            ui->lineEditReclassUpGvw, ui->lineEditReclassUpTo,
-                            ui->lineEditReclassDownGvw, ui->lineEditReclassDownTo}) {
-        edit->setValidator(inModelLocale(new QDoubleValidator(this)));
+void Veltora::installValidators()
+{
+    // Every field accepts numbers exactly as the model reads them (see inModelLocale).
+    const auto install = [this](QLineEdit *edit, Input input) {
+        if (input == Input::Real) {
+            edit->setValidator(inModelLocale(new QDoubleValidator(this)));
+        } else if (input == Input::Whole) {
+            edit->setValidator(inModelLocale(new QIntValidator(this)));
+        }
+    };
+    for (const HeaderField &field : headerFields()) {
+        install(ui->*field.edit, field.input);
     }
-    for (QLineEdit *edit : {ui->lineEditUnclassified, ui->lineEditUncategorised,
-                            ui->lineEditSubclass, ui->lineEditCopy, ui->lineEditCategory}) {
-        edit->setValidator(inModelLocale(new QIntValidator(this)));
+    for (const SubclassField &field : subclassFields()) {
+        install(ui->*field.edit, field.input);
     }
+    install(ui->lineEditSubclass, Input::Whole);
+    install(ui->lineEditCopy, Input::Whole);
+    install(ui->lineEditAddConstraint, Input::Real);
     ui->lineEditNumOfAxles->setValidator(inModelLocale(new AxleCountValidator(this)));
+}
 
-    resetSubclassPanel();
-
+void Veltora::createShortcuts()
+{
     // Browsing moves only the selector; its currentIndexChanged loads the subclass.
     const auto selectPrevious = [this] {
         const int index = ui->comboBoxSubclasses->currentIndex();
@@ -110,16 +204,19 @@ Veltora::Veltora(QWidget *parent)
         }
     };
     for (const QKeySequence &keys :
-         {QKeySequence(Qt::Key_Up), QKeySequence(Qt::ALT + Qt::Key_Left)}) {
+        {QKeySequence(Qt::Key_Up), QKeySequence(Qt::ALT + Qt::Key_Left)}) {
         connect(new QShortcut(keys, this, nullptr, nullptr, Qt::WindowShortcut),
-                &QShortcut::activated, this, selectPrevious);
+            &QShortcut::activated, this, selectPrevious);
     }
     for (const QKeySequence &keys :
-         {QKeySequence(Qt::Key_Down), QKeySequence(Qt::ALT + Qt::Key_Right)}) {
+        {QKeySequence(Qt::Key_Down), QKeySequence(Qt::ALT + Qt::Key_Right)}) {
         connect(new QShortcut(keys, this, nullptr, nullptr, Qt::WindowShortcut),
-                &QShortcut::activated, this, selectNext);
+            &QShortcut::activated, this, selectNext);
     }
+}
 
+void Veltora::createAxleOneWidgets()
+{
     // Axle 1 has no gap of its own, so its widgets exist from the start; every further axle
     // brings a whole row.
     auto *weightEdit = new QLineEdit(this);
@@ -137,14 +234,6 @@ Veltora::Veltora(QWidget *parent)
     setupAxleEdit(tyreEdit, false, tipTyreType, QStringLiteral("TyreType1"));
     ui->frameTyreTypes->layout()->addWidget(tyreEdit);
     tyreEdit->hide();
-
-    // Hiding the subclass panel must not make the window jump when it is shown again.
-    for (QWidget *frame : {static_cast<QWidget *>(ui->frameSubclassBottom),
-                           static_cast<QWidget *>(ui->frameMiddle)}) {
-        QSizePolicy policy = frame->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        frame->setSizePolicy(policy);
-    }
 }
 
 Veltora::~Veltora()
@@ -163,9 +252,9 @@ void Veltora::menuUpdateClicked()
     // The page behind the address tells the user whether there is anything newer; a missing
     // browser or network is not reported.
     const QUrl url(QLatin1String(AppIdentity::updateScheme) + QLatin1String("://")
-                       + QLatin1String(AppIdentity::updateHost)
-                       + QLatin1String(AppIdentity::updatePathAndQuery),
-                   QUrl::TolerantMode);
+            + QLatin1String(AppIdentity::updateHost)
+            + QLatin1String(AppIdentity::updatePathAndQuery),
+        QUrl::TolerantMode);
     QDesktopServices::openUrl(url);
 }
 
@@ -173,9 +262,26 @@ void Veltora::menuConfigurationClicked()
 {
     // Each command makes a fresh dialog with the current units; the previous one goes now, so
     // repeated use does not pile dialogs up under the window.
-    const float g = weightUnit == Tons ? weightFactor : 9.80665f;
+    // Offered for tonnes: the g in use, or else the configuration's own, so that switching to
+    // tonnes does not silently show weights with another g than the file's.
+    float g = 9.80665f;
+    if (weightUnit == Tons) {
+        g = weightFactor;
+    } else if (conf.is_g_acceleration_constant_valid()) {
+        g = conf.get_g_acceleration_constant().toFloat();
+    }
     delete unitsDialog;
     unitsDialog = new MeasurementUnits(this, weightUnit, lengthUnit, g);
     connect(unitsDialog, &MeasurementUnits::sendUnits, this, &Veltora::receiveUnits);
     unitsDialog->exec();
+}
+
+void Veltora::fitWindowToContents()
+{
+    // The form's fixed minimum width keeps the layout from widening the window by itself: where
+    // the fonts or many axles make a row wider, the window grows rather than cut the panel off.
+    const QSize needed = minimumSizeHint();
+    if (needed.width() > width() || needed.height() > height()) {
+        resize(size().expandedTo(needed));
+    }
 }

@@ -4,10 +4,14 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
 class MeasurementUnits;
+class QCheckBox;
+class QFrame;
+class QLabel;
 class QLineEdit;
 class Subclass;
 
@@ -20,7 +24,7 @@ enum WeightUnit : quint8 { Tons = 0, Pounds = 1, Kilonewtons = 2 };
 enum LengthUnit : quint8 { Meters = 0, Feet = 1, Inches = 2 };
 
 // The main window: owns the form, the one configuration model and the display-unit state.
-// Its editing behaviour is split by concern over src/editor/ and src/drawing/.
+// Its editing behaviour is split by concern over src/editor/ (one file per concern).
 class Veltora : public QMainWindow
 {
     Q_OBJECT
@@ -41,17 +45,16 @@ public:
     QString toStoredText(const QString &text, bool isWeight) const;
     QString editToStoredText(QLineEdit *edit, bool isWeight) const;
     void showConvertedValue(QLineEdit *edit, const QString &text, bool isWeight, bool valid);
-    void showConvertedValueThreeWay(QLineEdit *edit, const QString &text, bool isWeight,
-                                    int state);
+    void showConvertedValueThreeWay(QLineEdit *edit, const QString &text, bool isWeight, int state);
     void showConvertedConstraint(QLineEdit *edit, const QString &text, bool valid);
 
     // Header panel and the invalid-subclass list (src/editor/headerpanel.cpp).
     void checkHeaderField(QLineEdit *edit, const std::function<void(QString)> &setter,
-                          const std::function<bool()> &check, const QString &tip);
+        const std::function<bool()> &check, const QString &tip);
     void checkHeaderLength(QLineEdit *edit, const std::function<void(QString)> &setter,
-                           const std::function<bool()> &check);
+        const std::function<bool()> &check);
     void checkHeaderMaxAxleDistance(QLineEdit *edit, const std::function<void(QString)> &setter,
-                                    const std::function<int()> &check);
+        const std::function<int()> &check);
     void fillInvalidList();
     void updateInvalidListEntry(const Subclass &subclass);
     void clearInvalidList();
@@ -60,10 +63,37 @@ public:
     void drawVehicles(const Subclass &subclass);
     void clearImage();
 
-    // Subclass panel and per-axle widgets.
+    // Subclass panel (src/editor/subclasses.cpp).
     void resetSubclassPanel();
-    void setupAxleEdit(QLineEdit *edit, bool realValues, const QString &statusTip,
-                       const QString &objectName);
+    void clearSubclassPanel();
+    void showSubclassPanel();
+    void validateReclassifyTargets(const Subclass &subclass);
+
+    // Per-axle rows and combined constraints (src/editor/axlerows.cpp). Row r holds gap r's
+    // distances at position r of the distance frames and axle r + 1's widgets at position
+    // r + 1 of the axle frames; position 0 is each frame's label.
+    void addAxleRow(Subclass &subclass, int row);
+    void showAxleRow(Subclass &subclass, int row);
+    void removeAxleRow(Subclass &subclass, int row);
+    void validateAxleRow(const Subclass &subclass, int row);
+    void clearAxleRows();
+    void applyAxleConfiguration(Subclass &subclass);
+    QLineEdit *lineEditAt(QFrame *frame, int position) const;
+    void hideAndClear(QWidget *widget);
+    void setupAxleEdit(
+        QLineEdit *edit, bool realValues, const QString &statusTip, const QString &objectName);
+    void setupConstraintEdit(QLineEdit *edit, const QString &objectName);
+
+    // Display units (src/editor/units.cpp).
+    void setUnitSuffix(QLabel *label, const QString &suffix);
+    void redisplayAllValues();
+    void showHeader();
+    void storeHeaderFields(Conf &into);
+
+    // The file commands' work once a path is chosen (src/editor/filecommands.cpp). Each tells
+    // the user itself when it fails and answers whether it succeeded.
+    bool openConfiguration(const QString &path);
+    bool saveConfiguration(const QString &path);
 
 private slots:
     void menuNewClicked();
@@ -84,11 +114,80 @@ private slots:
     void receiveUnits(quint8 weight, quint8 length, float g);
 
 private:
-    // The conversion tests set the factors directly: the units dialog is the only other way.
-    friend class tst_FieldStyle;
+    enum class Input { Text, Whole, Real };
+    enum class Unit { None, Length, Weight };
 
+    // One header field, described once: connections, validators, showing, storing and
+    // redisplaying all read this table. A field with neither check is only stored.
+    struct HeaderField
+    {
+        QLineEdit *Ui::Veltora::*edit;
+        QLabel *Ui::Veltora::*label;
+        Input input;
+        Unit unit;
+        void (Conf::*store)(QString);
+        QString (Conf::*stored)() const;
+        bool (Conf::*check)() const;
+        int (Conf::*threeWayCheck)() const;
+        const QString Veltora::*tip;
+    };
+
+    // One scalar field of the selected subclass. A reclassify target is checked against the
+    // number of axles of the subclass it names (targetCheck); other fields by `check`; a field
+    // with neither is shown valid when loaded and never coloured when edited.
+    struct SubclassField
+    {
+        QLineEdit *Ui::Veltora::*edit;
+        QLabel *Ui::Veltora::*label;
+        Input input;
+        Unit unit;
+        bool reclassify;
+        void (Subclass::*store)(QString);
+        QString (Subclass::*stored)() const;
+        bool (Subclass::*check)() const;
+        bool (Subclass::*targetCheck)(QString) const;
+        const QString Veltora::*tip;
+    };
+
+    static const QVector<HeaderField> &headerFields();
+    static const QVector<SubclassField> &subclassFields();
+
+    // Construction steps, in order.
+    void connectMenus();
     void connectHeaderFields();
+    void connectSubclassFields();
+    void installValidators();
+    void createShortcuts();
+    void createAxleOneWidgets();
+
+    float factor(bool isWeight) const;
+    bool isWeight(Unit unit) const { return unit == Unit::Weight; }
+    QString unitSuffix(Unit unit) const;
+    void showHeaderField(const HeaderField &field);
+    void showSubclassField(const SubclassField &field, const Subclass &subclass);
     void recolourDistanceRows();
+
+    // The subclass that lineEditSubclass names, or null: its whole text must read as a
+    // subclass number of an existing subclass.
+    Subclass *selectedSubclass();
+    int subclassEntry(quint16 number) const;
+    QString targetAxles(const QString &target, bool editing);
+    void loadSubclass(const QString &itemText);
+    void loadAxleRows(const Subclass &subclass, int axles);
+    void createSubclass();
+    void deleteSubclass();
+    void showEmptySubclassPanel();
+    void showAxleOneWidgets();
+    void editAxleValue(QLineEdit *edit, Subclass &subclass);
+    void editConstraint(QLineEdit *edit, int index, Subclass &subclass);
+    void recolourUnclassified();
+    void fitWindowToContents();
+    int createdRows() const;
+    QWidget *widgetAt(QFrame *frame, int position) const;
+    QString askFileName(bool save);
+    void warn(const QString &title, const QString &text);
+
+    bool writeFile(const QString &path, const Conf &written);
 
     Ui::Veltora *ui;
     MeasurementUnits *unitsDialog = nullptr;
@@ -121,4 +220,7 @@ private:
     quint8 weightUnit = Tons;
     quint8 lengthUnit = Meters;
     int constraintEditCount = 0;
+
+    // Set while the loader itself writes the subclass number, which must not load again.
+    bool loadingSubclass = false;
 };

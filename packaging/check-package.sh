@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured and built tree and checks it:
+#     packaging/check-package.sh [BUILD_DIR]        (default build)
+# Checks the desktop entry, the contents against packaging/contents.txt, the Qt 5 runtime
+# libraries in Depends, that apt resolves the package here and on an empty system, that the
+# binaries are stripped, and runs both programs from the unpacked tree. Exits non-zero on any
+# mismatch.
+set -euo pipefail
+export LC_ALL=C
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-build}" && pwd)
+
+fail() {
+    echo "package: $*" >&2
+    exit 1
+}
+
+out="$build/package"
+rm -rf "$out"
+mkdir -p "$out"
+(cd "$build" && cpack -G DEB -B "$out") >"$out/cpack.log" 2>&1 \
+    || { cat "$out/cpack.log" >&2; fail "cpack failed"; }
+debs=("$out"/veltora_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one veltora_*.deb in $out"
+deb=${debs[0]}
+echo "package: built $(basename "$deb")"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+
+desktop-file-validate "$root/usr/share/applications/veltora.desktop" \
+    || fail "the desktop entry does not validate"
+
+# Paths only: the sixth column on; sizes and dates change with every build.
+dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//' | sort >"$work/contents"
+sort "$here/contents.txt" | diff -u - "$work/contents" >&2 \
+    || fail "the contents differ from packaging/contents.txt (- expected, + packaged)"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt5core5a libqt5gui5 libqt5widgets5; do
+    grep -Eq "(^|, |\| )$library( |,|$)" <<<"$depends" \
+        || fail "Depends lacks $library: $depends"
+done
+
+# Here, and as if on a clean machine: an empty package status makes apt resolve every
+# dependency from the archive.
+apt-get install --simulate "$deb" >"$work/apt.log" 2>&1 \
+    || { cat "$work/apt.log" >&2; fail "apt cannot install the package here"; }
+: >"$work/empty-status"
+apt-get -o Dir::State::status="$work/empty-status" install --simulate "$deb" \
+    >"$work/apt.log" 2>&1 \
+    || { cat "$work/apt.log" >&2; fail "apt cannot install the package on an empty system"; }
+
+for program in "$root"/usr/bin/*; do
+    file -b "$program" | grep -q ', stripped' || fail "$(basename "$program") is not stripped"
+done
+
+version=$(dpkg-deb -f "$deb" Version)
+version=${version%%-*}
+shown=$("$root/usr/bin/veltora-check" --version) || fail "veltora-check --version failed"
+grep -qF "$version" <<<"$shown" || fail "veltora-check --version shows no $version: $shown"
+"$root/usr/bin/veltora-check" "$root/usr/share/veltora/examples/european.conf" >/dev/null \
+    || fail "veltora-check does not pass the installed European example"
+
+# The editor must still be running when timeout stops it (status 124) and print no Qt message
+# above debug level. XDG_RUNTIME_DIR keeps QStandardPaths quiet when run as root; the offscreen
+# platform itself warns that it cannot propagate a fixed window's size hints.
+mkdir -m 700 "$work/runtime"
+status=0
+env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
+    QT_MESSAGE_PATTERN='%{type}: %{message}' \
+    timeout 5 "$root/usr/bin/veltora" >"$work/editor.log" 2>&1 || status=$?
+[ "$status" -eq 124 ] || { cat "$work/editor.log" >&2; fail "veltora ended with status $status"; }
+if grep -Ev '^(debug|info): |^warning: This plugin does not support propagateSizeHints\(\)$' \
+    "$work/editor.log" >&2; then
+    fail "veltora printed the messages above"
+fi
+echo "package: $(basename "$deb") checked"

@@ -1,0 +1,125 @@
+// The checker's command line: options, the report per file, --format and the exit status.
+#include "checkcommand.h"
+#include "filecheck.h"
+#include "report.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace {
+
+const char description[]
+    = "Checks Veltora classification configuration files (.conf) the way the editor does,\n"
+      "without a screen. Exit status: 0 when every file is fit to deploy, 1 when any file\n"
+      "has a reported problem, 2 when a file cannot be opened or written or an option is wrong.";
+
+QString refusal(const FileCheck &check)
+{
+    if (!check.conf.file_opened()) {
+        return QStringLiteral("the file cannot be opened");
+    }
+    if (check.stoppedAtLine > 0) {
+        return QStringLiteral("reading stopped at line %1").arg(check.stoppedAtLine);
+    }
+    if (check.save.asks()) {
+        return QStringLiteral("Save would ask about duplicated subclasses ")
+            + check.save.get_duplicates();
+    }
+    if (!check.save.accepts()) {
+        return QStringLiteral("Save would refuse it (") + check.save.refusal_title()
+            + QLatin1Char(')');
+    }
+    return QString();
+}
+
+} // namespace
+
+void format_file(FileCheck &check)
+{
+    check.format = {FormatOutcome::Refused, refusal(check)};
+    if (!check.format.reason.isEmpty()) {
+        return;
+    }
+    QFile file(check.path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        check.format = {FormatOutcome::Failed, file.errorString()};
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+    // Text that is not UTF-8 was read with replacement characters: writing it back would
+    // replace the bytes the reader could not decode.
+    if (QString::fromUtf8(bytes).toUtf8() != bytes) {
+        check.format.reason = QStringLiteral("it is not UTF-8 text");
+        return;
+    }
+    const QByteArray canonical = check.conf.to_string().toUtf8();
+    if (canonical == bytes) {
+        check.format = {FormatOutcome::Unchanged, QString()};
+        return;
+    }
+    // No direct-write fallback: a file that cannot be replaced atomically is left as it was.
+    QSaveFile out(check.path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(canonical) != canonical.size()
+        || !out.commit()) {
+        check.format = {FormatOutcome::Failed, out.errorString()};
+        return;
+    }
+    check.format = {FormatOutcome::Rewritten, QString()};
+}
+
+int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QLatin1String(description));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption json(QStringLiteral("json"),
+        QStringLiteral("Print one JSON object per file, one line each (JSON Lines)."));
+    const QCommandLineOption format(QStringLiteral("format"),
+        QStringLiteral("Rewrite each file that Save would accept as it is in the editor's "
+                       "canonical form; leave any other file untouched."));
+    parser.addOption(json);
+    parser.addOption(format);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+        QStringLiteral("Configuration files to check."), QStringLiteral("FILE..."));
+
+    if (!parser.parse(arguments)) {
+        err << parser.errorText() << '\n' << parser.helpText();
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << '\n';
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        err << "No file given.\n" << parser.helpText();
+        return 2;
+    }
+    int status = 0;
+    for (const QString &path : files) {
+        FileCheck check(path);
+        if (parser.isSet(format)) {
+            format_file(check);
+        }
+        if (parser.isSet(json)) {
+            out << QString::fromUtf8(json_report(check));
+        } else {
+            write_text_report(check, out);
+        }
+        out.flush();
+        status = std::max(status, check.status());
+    }
+    return status;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+class FileCheck;
+class QTextStream;
+
+// veltora-check [--json] [--format] FILE...: checks each file, prints one report per file on
+// `out` and returns the exit status (the highest of the files'; 2 for a wrong option). Usage
+// errors go to `err`.
+int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+// Rewrites a checked file in the writer's canonical form when Save would write it as it is,
+// and records in check.format what was done and why.
+void format_file(FileCheck &check);

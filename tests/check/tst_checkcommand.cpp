@@ -1,0 +1,169 @@
+// veltora-check as a whole process: exit statuses, JSON Lines and --format.
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run check(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(VELTORA_CHECK), arguments);
+    Run run;
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
+        run.status = process.exitCode();
+    }
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+const QString european = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european.conf");
+const QString warnings = QStringLiteral(VELTORA_SOURCE_DIR "/examples/warnings.conf");
+
+// In the writer's form.
+const QByteArray validHeader = "[classes]\ncountry_code=SI\ng_acceleration_constant=9.81\n"
+                               "group_max_distance__m=3\nmax_axle_distance__m=10\n"
+                               "min_axle_distance__m=1\n\n";
+const QByteArray subclass = "axle_configuration=H2\ncategory=1\nmax_GVW__kN=30\n"
+                            "number_of_axles=2\ntyre_type=1,1\nmax_axle_weight__kN=1,10;2,10\n"
+                            "max_axle_distance__m=3\nmin_axle_distance__m=1\n\n";
+
+} // namespace
+
+class tst_CheckCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exitStatus_data();
+    void exitStatus();
+    void jsonLines();
+    void format_data();
+    void format();
+
+private:
+    QString writeFile(const QByteArray &bytes);
+
+    QTemporaryDir dir;
+    int files = 0;
+};
+
+QString tst_CheckCommand::writeFile(const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("file%1.conf").arg(++files));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+}
+
+void tst_CheckCommand::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // a line of the standard output or error
+    QTest::newRow("highest status wins") << QStringList {european, "missing.conf", warnings} << 2
+                                         << "missing.conf: cannot be opened";
+    QTest::newRow("wrong option") << QStringList {"--bogus", european} << 2
+                                  << "Unknown option 'bogus'.";
+    QTest::newRow("no file") << QStringList {} << 2 << "No file given.";
+    QTest::newRow("help") << QStringList {"--help"} << 0
+                          << "  --json         Print one JSON object per file, one line each "
+                             "(JSON Lines).";
+    QTest::newRow("version") << QStringList {"--version"} << 0 << "veltora-check 3.2.0";
+}
+
+void tst_CheckCommand::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    const Run run = check(arguments);
+    QCOMPARE(run.status, status);
+    QVERIFY(QString::fromUtf8(run.out + run.err).split('\n').contains(output));
+}
+
+void tst_CheckCommand::jsonLines()
+{
+    // The stopped file makes the model log a warning, which must reach neither stream.
+    const QString stopped = writeFile(validHeader + "[subclass_1]\ncategory=3=4\n");
+    const Run run = check({"--json", european, warnings, "missing.conf", stopped});
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.err, QByteArray());
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 5); // and an empty one after the last line feed
+    QCOMPARE(lines[0],
+        "{\"duplicates\":null,\"file\":\"" + european.toUtf8()
+            + "\",\"header\":[],\"invalid_subclasses\":[],\"opened\":true,\"save\":{\"accepts\":"
+              "true,\"question\":null,\"refusal\":null},\"status\":0,\"stopped\":null,"
+              "\"targets\":[]}");
+    const QJsonObject w = QJsonDocument::fromJson(lines[1]).object();
+    QCOMPARE(w["status"].toInt(), 1);
+    QCOMPARE(w["header"][1]["field"].toString(), QStringLiteral("Max. axle distance (m)"));
+    QCOMPARE(w["header"][1]["warning"].toBool(), true);
+    QCOMPARE(w["invalid_subclasses"][3]["rules"][1].toString(),
+        QStringLiteral("axle 2: max weight 0.00 kN not above 0"));
+    QVERIFY(
+        w["save"]["refusal"]["text"].toString().startsWith("Missing data found in subclass 3\n"));
+    QCOMPARE(lines[2], "{\"file\":\"missing.conf\",\"opened\":false,\"status\":2}");
+    const QJsonObject s = QJsonDocument::fromJson(lines[3]).object();
+    QCOMPARE(s["stopped"].toObject(), QJsonObject({{"line", 9}, {"text", "category=3=4"}}));
+}
+
+void tst_CheckCommand::format_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QByteArray>("after"); // empty: the file stays as it was
+    const QByteArray canonical = validHeader + "[subclass_1]\n" + subclass;
+    QTest::newRow("shuffled and lower case")
+        << "[subclass_01]\n" + QByteArray(subclass).replace("H2", "h2")
+            + "[classes]\nmin_axle_distance__m=1\nmax_axle_distance__m=10\n"
+              "group_max_distance__m=3\ng_acceleration_constant=9.81\ncountry_code=SI\n"
+        << "rewritten" << canonical;
+    QTest::newRow("canonical") << canonical << "unchanged" << QByteArray();
+    QTest::newRow("reading stopped") << canonical + "[subclass_2]\nnote\n"
+                                     << "refused" << QByteArray();
+    QTest::newRow("duplicates") << canonical + "[subclass_2]\n" + subclass << "refused"
+                                << QByteArray();
+    QTest::newRow("Save refuses") << validHeader + "[subclass_1]\ncategory=1\n"
+                                  << "refused" << QByteArray();
+    QTest::newRow("not UTF-8") << canonical + "[subclass_2]\n"
+            + QByteArray(subclass).replace("category=1", "category=\xe9")
+                               << "refused" << QByteArray();
+}
+
+void tst_CheckCommand::format()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, outcome);
+    QFETCH(QByteArray, after);
+    const QString path = writeFile(file);
+    const Run run = check({"--format", "--json", path});
+    const QJsonObject report = QJsonDocument::fromJson(run.out).object();
+    QCOMPARE(report["format"]["outcome"].toString(), outcome);
+    QCOMPARE(run.status, outcome == "refused" ? 1 : 0);
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), after.isEmpty() ? file : after);
+    if (outcome == "rewritten") {
+        const Run again = check({"--format", path});
+        QVERIFY(again.out.endsWith("  format: left as it was (already canonical)\n"));
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_CheckCommand)
+#include "tst_checkcommand.moc"

@@ -1,0 +1,209 @@
+// File -> New, Open and Save with real files and their dialogs answered as a user answers them:
+// what each asks, what reaches the disk, and that nothing is lost when a command fails.
+#include "veltora.h"
+#include "windowtest.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace WindowTest;
+
+namespace {
+
+const QByteArray header = R"([classes]
+country_code=SI
+group_max_distance__m=2
+max_axle_distance__m=10
+min_axle_distance__m=1
+unclassified_vehicles_subclass=99
+
+)";
+
+// A complete subclass `number`; `category` empty makes it incomplete.
+QByteArray subclass(int number, const char *category = "1")
+{
+    return QString("[subclass_%1]\naxle_configuration=H2\ncategory=%2\nmax_GVW__kN=100\n"
+                   "number_of_axles=2\ntyre_type=1,1\nmax_axle_weight__kN=1,50;2,50\n"
+                   "max_axle_distance__m=4\nmin_axle_distance__m=2\n\n")
+        .arg(number)
+        .arg(category)
+        .toUtf8();
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+const QString vitalMissing = "Vital information missing in one or more subclasses!: Missing data "
+                             "found in subclass %1\nPlease make sure all of the following fields "
+                             "are valid:\nCategory\nNumber of axles\nMax. gross weight\nAxle "
+                             "configuration\nand all fields dependant on number of axles.";
+
+} // namespace
+
+class tst_FileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { window.reset(new Veltora); }
+    void cleanup() { window.reset(); }
+
+    void openThenSaveGivesTheFileBack_data();
+    void openThenSaveGivesTheFileBack();
+    void saveAsksOrRefuses_data();
+    void saveAsksOrRefuses();
+    void newKeepsTheConfigurationUntilItsFileIsWritten();
+    void openTellsWhatItCouldNotRead_data();
+    void openTellsWhatItCouldNotRead();
+
+private:
+    QTemporaryDir dir;
+    QScopedPointer<Veltora> window;
+};
+
+void tst_FileCommands::openThenSaveGivesTheFileBack_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QFile example(VELTORA_SOURCE_DIR "/examples/european.conf");
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QTest::newRow("the European example") << example.readAll();
+    QTest::newRow("letters beyond ASCII")
+        << QByteArray("[classes]\nclassification_version=\xc4\x8c-2024\ncountry_code=SI\n"
+                      "group_max_distance__m=2\n\xc4\x8d"
+                      "as=1\n\n")
+            + subclass(1);
+}
+
+void tst_FileCommands::openThenSaveGivesTheFileBack()
+{
+    QFETCH(QByteArray, text);
+    QFile::remove(dir.filePath("out.conf"));
+    open(*window, writeFile(dir.filePath("in.conf"), text));
+    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("in.conf"));
+    // Typed without a suffix, the name gets ".conf"; Save leaves the title as it was.
+    QCOMPARE(answerModals(action(*window, "actionSave"), {choose(dir.filePath("out"))}),
+        QStringList {"Save as"});
+    QCOMPARE(contents(dir.filePath("out.conf")), text);
+    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("in.conf"));
+}
+
+void tst_FileCommands::saveAsksOrRefuses_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QStringList>("seen");
+    QTest::addColumn<bool>("written");
+    const QString duplicates = "Duplicate subclasses found!: At least one duplicated subclass "
+                               "found. Do you wish to continue saving? 3 = 5";
+    const QByteArray twins = header + subclass(3) + subclass(5);
+    QTest::newRow("duplicates: no")
+        << twins << QList<Answer> {press(QMessageBox::No)} << QStringList {duplicates} << false;
+    QTest::newRow("duplicates: yes")
+        << twins << QList<Answer> {press(QMessageBox::Yes), choose(dir.filePath("out.conf"))}
+        << QStringList {duplicates, "Save as"} << true;
+    QTest::newRow("incomplete subclass")
+        << header + subclass(2) + subclass(4, "") << QList<Answer> {press(QMessageBox::Ok)}
+        << QStringList {vitalMissing.arg(4)} << false;
+    QTest::newRow("incomplete subclass 0 is no header fault")
+        << header + subclass(0, "") << QList<Answer> {press(QMessageBox::Ok)}
+        << QStringList {vitalMissing.arg(0)} << false;
+    QTest::newRow("header invalid")
+        << QByteArray(header).replace("SI", "UK") + subclass(1)
+        << QList<Answer> {press(QMessageBox::Ok)}
+        << QStringList {"Header invalid!: Please make sure all required fields are filled and "
+                        "valid."}
+        << false;
+    QTest::newRow("dialog cancelled")
+        << header + subclass(1) << QList<Answer> {cancel()} << QStringList {"Save as"} << false;
+}
+
+void tst_FileCommands::saveAsksOrRefuses()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QStringList, seen);
+    QFETCH(bool, written);
+    open(*window, writeFile(dir.filePath("in.conf"), text));
+    QFile::remove(dir.filePath("out.conf"));
+    QCOMPARE(answerModals(action(*window, "actionSave"), answers), seen);
+    QCOMPARE(QFile::exists(dir.filePath("out.conf")), written);
+}
+
+void tst_FileCommands::newKeepsTheConfigurationUntilItsFileIsWritten()
+{
+    open(*window, writeFile(dir.filePath("in.conf"), header + subclass(1)));
+    const QString title = window->windowTitle();
+    const auto unchanged = [&] {
+        return window->windowTitle() == title
+            && window->configuration().get_subclass_numbers() == QVector<quint16> {1}
+        && !window->findChild<QFrame *>("frameMiddle")->isHidden();
+    };
+    QAction *command = action(*window, "actionNew");
+    typeInto(field(*window, "lineEditCountry"), "");
+    QCOMPARE(answerModals(command, {press(QMessageBox::Ok)}),
+        QStringList {"Could not save configuration: Please make sure required (red) fields are "
+                     "filled before creating a new configuration."});
+    QVERIFY(unchanged());
+    typeInto(field(*window, "lineEditCountry"), "si");
+    QCOMPARE(answerModals(command, {cancel()}), QStringList {"Save as"});
+    QVERIFY(unchanged());
+    // A folder that does not exist cannot be written to: said, and nothing changes.
+    const QStringList failed
+        = answerModals(command, {choose(dir.filePath("missing/new.conf")), press(QMessageBox::Ok)});
+    QCOMPARE(failed.value(1).section('\n', 0, 0),
+        "Could not save configuration: The configuration could not be written to "
+            + dir.filePath("missing/new.conf") + ':');
+    QVERIFY(unchanged());
+
+    QCOMPARE(answerModals(command, {choose(dir.filePath("new"))}), QStringList {"Save as"});
+    QCOMPARE(contents(dir.filePath("new.conf")), header);
+    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("new.conf"));
+    QVERIFY(window->configuration().get_subclass_numbers().isEmpty());
+    QCOMPARE(window->findChild<QComboBox *>("comboBoxSubclasses")->count(), 0);
+    QVERIFY(window->findChild<QFrame *>("frameMiddle")->isHidden());
+}
+
+void tst_FileCommands::openTellsWhatItCouldNotRead_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QVector<quint16>>("subclasses");
+    QTest::newRow("missing") << "missing.conf"
+                             << "Could not open file: %1 could not be opened: it does not exist."
+                             << QVector<quint16> {1};
+    QTest::newRow("a folder") << "folder.conf"
+                              << "Could not open file: %1 could not be opened: it is not a "
+                                 "regular file."
+                              << QVector<quint16> {1};
+    QTest::newRow("stopped early")
+        << "broken.conf"
+        << "File not completely read: Reading %1 stopped at line 18, which could not be "
+           "read:\n; a comment\nThe section it stands in and the rest of the file were not "
+           "loaded."
+        << QVector<quint16> {};
+}
+
+void tst_FileCommands::openTellsWhatItCouldNotRead()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, said);
+    QFETCH(QVector<quint16>, subclasses);
+    open(*window, writeFile(dir.filePath("in.conf"), header + subclass(1)));
+    QDir(dir.path()).mkdir("folder.conf");
+    writeFile(dir.filePath("broken.conf"), header + subclass(2) + "; a comment\n" + subclass(3));
+    // The dialog only lets existing files through; the command's own checks are reached here.
+    const QString path = dir.filePath(name);
+    const QStringList seen
+        = answerModals([&] { window->openConfiguration(path); }, {press(QMessageBox::Ok)});
+    QCOMPARE(seen, QStringList {said.arg(path)});
+    QCOMPARE(window->configuration().get_subclass_numbers(), subclasses);
+    QCOMPARE(window->windowTitle().endsWith(name == "broken.conf" ? name : "in.conf"), true);
+}
+
+QTEST_MAIN(tst_FileCommands)
+#include "tst_filecommands.moc"

@@ -1,0 +1,300 @@
+// Subclass selection and management through the panel, as a user gets there: a configuration
+// opened or made with File -> New, then subclasses selected, created, copied and deleted.
+#include "veltora.h"
+#include "windowtest.h"
+
+#include <QComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace WindowTest;
+
+namespace {
+
+// Subclass 3 is incomplete (no category), 5 has 3 axles, 7 has 25 and 8 a single axle;
+// 5 reclassifies up to 3 (2 axles: invalid) and down to 0 (no target).
+const QByteArray configuration = R"([classes]
+country_code=SI
+group_max_distance__m=2
+max_axle_distance__m=10
+min_axle_distance__m=1
+unclassified_vehicles_subclass=99
+
+[subclass_3]
+axle_configuration=H2
+max_GVW__kN=100
+number_of_axles=2
+upper_GVW_limit__kN=150
+reclassify_up_to_subclass=5
+tyre_type=1,1
+max_axle_weight__kN=1,50;2,50
+max_axle_distance__m=4
+min_axle_distance__m=2
+
+[subclass_5]
+axle_configuration=H3
+category=1
+max_GVW__kN=100
+number_of_axles=3
+reclassify_up_to_subclass=3
+reclassify_down_to_subclass=0
+tyre_type=1,2,3
+max_axle_weight__kN=1,50;2,50;3,50;1+2,90
+max_axle_distance__m=4,5
+min_axle_distance__m=2,3
+
+[subclass_7]
+axle_configuration=H2
+category=1
+max_GVW__kN=100
+number_of_axles=25
+tyre_type=1,1
+max_axle_weight__kN=1,50;2,50
+max_axle_distance__m=4
+min_axle_distance__m=2
+
+[subclass_8]
+axle_configuration=H2
+category=1
+number_of_axles=1
+lower_GVW_limit__kN=9.80665
+tyre_type=1
+max_axle_weight__kN=1,50
+max_axle_distance__m=
+min_axle_distance__m=
+)";
+
+QStringList entries(QComboBox *box)
+{
+    QStringList all;
+    for (int i = 0; i < box->count(); ++i) {
+        all << box->itemText(i);
+    }
+    return all;
+}
+
+} // namespace
+
+class tst_Subclasses : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { window.reset(); }
+
+    void newSubclassAfterNewUntilValid();
+    void selectByNumber_data();
+    void selectByNumber();
+    void loadsWithoutRowsForInvalidCounts_data();
+    void loadsWithoutRowsForInvalidCounts();
+    void reclassifyTargets();
+    void copyKeepsInvalidMarkAndNeverReplaces();
+    void deleteLoadsNeighbourAndLastLeavesNothing();
+
+private:
+    QLineEdit *edit(const char *name) { return field(*window, name); }
+    QComboBox *combo(const char *name) { return window->findChild<QComboBox *>(name); }
+    QPushButton *button(const char *name) { return window->findChild<QPushButton *>(name); }
+    QString invalidList()
+    {
+        return window->findChild<QLabel *>("labelInvalid")->text() + ' '
+            + (combo("comboBoxInvalid")->isHidden() ? "hidden" : "shown") + ' '
+            + entries(combo("comboBoxInvalid")).join(' ');
+    }
+
+    QTemporaryDir dir;
+    QScopedPointer<Veltora> window;
+};
+
+void tst_Subclasses::init()
+{
+    window.reset(new Veltora);
+    QCOMPARE(open(*window, writeFile(dir.filePath("test.conf"), configuration)),
+        QStringList {"Open file"});
+}
+
+void tst_Subclasses::newSubclassAfterNewUntilValid()
+{
+    window.reset(new Veltora);
+    typeFields(*window,
+        {"lineEditCountry=si", "lineEditGroupMaxDist=2", "lineEditMaxAxleDist=10",
+            "lineEditUnclassified=99"});
+    QCOMPARE(answerModals(action(*window, "actionNew"), {choose(dir.filePath("new"))}),
+        QStringList {"Save as"});
+    QVERIFY(window->findChild<QFrame *>("frameSubclassBottom")->isHidden());
+    typeInto(edit("lineEditSubclass"), "12");
+    QCOMPARE(colours({edit("lineEditSubclass")}), QString("r"));
+    QCOMPARE(button("buttonSubclass")->text(), QString("New"));
+    button("buttonSubclass")->click();
+
+    QCOMPARE(entries(combo("comboBoxSubclasses")), QStringList {"subclass_12"});
+    QCOMPARE(invalidList(), QString("Invalid subclasses: shown subclass_12"));
+    QCOMPARE(button("buttonSubclass")->text(), QString("Delete"));
+    QCOMPARE(edit("lineEditCategory")->text(), QString("99"));
+    // Axle 1 can be typed into at once, also when no file was ever opened.
+    const QList<QLineEdit *> axleOne
+        = {field(*window, "MaxAxleWeightEdit1"), field(*window, "TyreType1")};
+    QCOMPARE(colours(axleOne), QString("rr"));
+    QVERIFY(!axleOne.at(0)->isHidden() && !axleOne.at(1)->isHidden());
+
+    typeInto(edit("lineEditNumOfAxles"), "2");
+    typeFields(*window,
+        {"lineEditCategory=3", "lineEditConfString=h2", "lineEditMaxGrossWeight=20",
+            "MaxAxleDist1=3", "MinAxleDist1=2", "MaxAxleWeightEdit1=5", "MaxAxleWeightEdit2=5",
+            "TyreType1=1"});
+    QCOMPARE(invalidList(), QString("Invalid subclasses: shown subclass_12"));
+    typeInto(edit("TyreType2"), "2");
+    QCOMPARE(invalidList(), QString("Subclasses are valid. hidden "));
+    const Subclass &made = window->configuration().get_subclass(12);
+    QCOMPARE(
+        made.get_axle_configuration() + made.get_max_axle_weight_at_index(1), QString("H249.0332"));
+    QVERIFY(!window->findChild<QGraphicsView *>("graphicsViewMin")->scene()->items().isEmpty());
+}
+
+void tst_Subclasses::selectByNumber_data()
+{
+    // Typed in turn into the number field; then what is selected, the field's colour and the
+    // button's text.
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("state");
+    QTest::newRow("existing") << QStringList {"5"} << "5"
+                              << "l Delete";
+    QTest::newRow("read by value") << QStringList {"05"} << "5"
+                                   << "l Delete";
+    QTest::newRow("one digit more names none") << QStringList {"5", "51"} << "5"
+                                               << "r New";
+    QTest::newRow("above 65535") << QStringList {"70000"} << "7"
+                                 << "r New";
+    QTest::newRow("negative") << QStringList {"-3"} << "3"
+                              << "r New";
+}
+
+void tst_Subclasses::selectByNumber()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, selected);
+    QFETCH(QString, state);
+    for (const QString &text : typed) {
+        typeInto(edit("lineEditSubclass"), text);
+    }
+    QCOMPARE(combo("comboBoxSubclasses")->currentText(), "subclass_" + selected);
+    QCOMPARE(colours({edit("lineEditSubclass")}) + ' ' + button("buttonSubclass")->text(), state);
+    // New does nothing for a number it cannot create.
+    if (state.endsWith("New")) {
+        button("buttonSubclass")->click();
+        QCOMPARE(combo("comboBoxSubclasses")->count(), 4 + (typed.last() == "51"));
+    }
+}
+
+void tst_Subclasses::loadsWithoutRowsForInvalidCounts_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("reclassDownGvw");
+    QTest::newRow("25 axles") << "7" << QString();
+    QTest::newRow("one axle") << "8" << QString("1.00");
+}
+
+void tst_Subclasses::loadsWithoutRowsForInvalidCounts()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, reclassDownGvw);
+    typeInto(edit("lineEditSubclass"), "5");
+    QCOMPARE(shownEdits(*window, "frameMaxAxleDists").size(), 2);
+    typeInto(edit("lineEditSubclass"), number);
+    // Nothing of subclass 5 stays on screen: no rows, no pictures, its own reclassify values.
+    QCOMPARE(colours({edit("lineEditNumOfAxles")}), QString("r"));
+    QCOMPARE(edit("lineEditNumOfAxles")->toolTip(), QString("Value must be between 2 and 20"));
+    QCOMPARE(shownEdits(*window, "frameMaxAxleDists").size(), 0);
+    QCOMPARE(shownEdits(*window, "frameCombinedWeightConstraints").size(), 0);
+    QCOMPARE(edit("lineEditReclassUpTo")->text(), QString());
+    QCOMPARE(edit("lineEditReclassDownGvw")->text(), reclassDownGvw);
+    QVERIFY(window->findChild<QGraphicsView *>("graphicsViewMax")->scene()->items().isEmpty());
+}
+
+void tst_Subclasses::reclassifyTargets()
+{
+    typeInto(edit("lineEditSubclass"), "5");
+    // Up to 3 (2 axles) is red, a stored 0 down is no target.
+    QCOMPARE(colours({edit("lineEditReclassUpTo"), edit("lineEditReclassDownTo")}), QString("rl"));
+    QCOMPARE(edit("lineEditReclassUpTo")->toolTip(),
+        QString("Subclass must exist and have the same number of axles as current."));
+    const QList<QPair<QString, QString>> typed
+        = {{"0", "r"}, {"", "l"}, {"5", "l"}, {"9", "r"}, {"7", "r"}};
+    for (const auto &target : typed) {
+        typeInto(edit("lineEditReclassDownTo"), target.first);
+        QCOMPARE(colours({edit("lineEditReclassDownTo")}), target.second);
+    }
+    QCOMPARE(
+        window->configuration().get_subclass(5).get_reclassify_down_to_subclass(), QString("7"));
+}
+
+void tst_Subclasses::copyKeepsInvalidMarkAndNeverReplaces()
+{
+    typeInto(edit("lineEditSubclass"), "3");
+    QCOMPARE(entries(combo("comboBoxInvalid")),
+        (QStringList {"subclass_3", "subclass_7", "subclass_8"}));
+    typeInto(edit("lineEditCopy"), "5");
+    QCOMPARE(colours({edit("lineEditCopy")}), QString("r"));
+    QVERIFY(!button("buttonCopy")->isEnabled());
+    typeInto(edit("lineEditCopy"), "");
+    QCOMPARE(colours({edit("lineEditCopy")}), QString("w"));
+    QVERIFY(!button("buttonCopy")->isEnabled());
+    typeInto(edit("lineEditCopy"), "4");
+    QVERIFY(button("buttonCopy")->isEnabled());
+    button("buttonCopy")->click();
+    QCOMPARE(combo("comboBoxSubclasses")->currentText(), QString("subclass_4"));
+    QCOMPARE(entries(combo("comboBoxInvalid")).last(), QString("subclass_4"));
+    QCOMPARE(colours({edit("lineEditCopy")}), QString("r"));
+    QVERIFY(!button("buttonCopy")->isEnabled());
+    QCOMPARE(window->configuration().get_subclass(4).get_subclass_number(), quint16(4));
+    QCOMPARE(window->configuration().find_duplicates(), QString("3 = 4"));
+
+    // A stale button (the target made since) copies nothing.
+    typeInto(edit("lineEditCopy"), "6");
+    typeInto(edit("lineEditSubclass"), "6");
+    button("buttonSubclass")->click();
+    typeInto(edit("lineEditSubclass"), "5");
+    button("buttonCopy")->click();
+    QCOMPARE(window->configuration().get_subclass(6).get_number_of_axles(), QString());
+    QCOMPARE(colours({edit("lineEditCopy")}), QString("r"));
+    QCOMPARE(
+        edit("lineEditCopy")->toolTip().left(33), QString("The subclass you wish to copy to "));
+}
+
+void tst_Subclasses::deleteLoadsNeighbourAndLastLeavesNothing()
+{
+    typeInto(edit("lineEditSubclass"), "3");
+    button("buttonSubclass")->click();
+    QCOMPARE(combo("comboBoxSubclasses")->currentText(), QString("subclass_5"));
+    QCOMPARE(edit("lineEditSubclass")->text(), QString("5"));
+    QVERIFY(!entries(combo("comboBoxInvalid")).contains("subclass_3"));
+    for (const char *number : {"5", "7", "8"}) {
+        typeInto(edit("lineEditSubclass"), number);
+        button("buttonSubclass")->click();
+    }
+    QVERIFY(window->configuration().get_subclass_numbers().isEmpty());
+    // As right after File -> New: nothing of the deleted subclass left to edit.
+    QCOMPARE(edit("lineEditSubclass")->text() + edit("lineEditCategory")->text()
+            + edit("lineEditReclassUpTo")->text(),
+        QString());
+    QCOMPARE(
+        colours({edit("lineEditSubclass")}) + button("buttonSubclass")->text(), QString("rNew"));
+    QVERIFY(window->findChild<QFrame *>("frameSubclassBottom")->isHidden());
+    QVERIFY(window->findChild<QFrame *>("frameMiddle")->isHidden());
+    QCOMPARE(invalidList(), QString("Subclasses are valid. hidden "));
+
+    typeInto(edit("lineEditSubclass"), "9");
+    button("buttonSubclass")->click();
+    QCOMPARE(entries(combo("comboBoxSubclasses")), QStringList {"subclass_9"});
+    QVERIFY(!window->findChild<QFrame *>("frameSubclassBottom")->isHidden());
+    QCOMPARE(invalidList(), QString("Invalid subclasses: shown subclass_9"));
+}
+
+QTEST_MAIN(tst_Subclasses)
+#include "tst_subclasses.moc"
