@@ -24,7 +24,7 @@ QString generatedFile(int subclasses)
         path = dir.filePath(QStringLiteral("generated-%1.conf").arg(subclasses));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly)
-            || file.write(makeConf(subclasses).to_string().toUtf8()) < 0) {
+            || file.write(make_conf(subclasses).to_string().toUtf8()) < 0) {
             path.clear();
         }
     }
@@ -46,7 +46,7 @@ void BM_Read(benchmark::State &state)
 
 void BM_Write(benchmark::State &state)
 {
-    const Conf conf = makeConf(int(state.range(0)));
+    const Conf conf = make_conf(int(state.range(0)));
     for (auto _ : state) {
         const QString text = conf.to_string();
         benchmark::DoNotOptimize(text.constData());

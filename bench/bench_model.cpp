@@ -10,9 +10,9 @@ namespace {
 // Arguments: number of subclasses, and a fixed number of axles (0: 2 to 20 axles, the largest).
 const Conf &confOf(const benchmark::State &state)
 {
-    static const Conf small = makeConf(1000);
-    static const Conf large = makeConf(65536);
-    static const Conf heavy = makeConf(65536, FileFormat::MaxAxles);
+    static const Conf small = make_conf(1000);
+    static const Conf large = make_conf(65536);
+    static const Conf heavy = make_conf(65536, FileFormat::MaxAxles);
     return state.range(1) ? heavy : state.range(0) == 1000 ? small : large;
 }
 
@@ -25,7 +25,7 @@ const Conf &alikeConf(const benchmark::State &)
         Conf made;
         for (int i = 0; i < 65536; ++i) {
             const int last = FileFormat::MaxAxles - 1;
-            Subclass s = makeSubclass(0, FileFormat::MaxAxles, random);
+            Subclass s = make_subclass(0, FileFormat::MaxAxles, random);
             s.set_category(QStringLiteral("1"));
             s.set_max_GVW(QStringLiteral("400"));
             for (int a = 0; a <= last; ++a) {
@@ -99,7 +99,7 @@ template <typename Check> void firstCall(benchmark::State &state, Check check)
     for (auto _ : state) {
         state.PauseTiming();
         conf.reset();
-        conf.emplace(makeConf(int(state.range(0)), int(state.range(1))));
+        conf.emplace(make_conf(int(state.range(0)), int(state.range(1))));
         state.ResumeTiming();
         benchmark::DoNotOptimize(check(*conf));
     }

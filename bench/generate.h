@@ -13,7 +13,7 @@
 // A valid subclass with realistic values. The values repeat a lot between subclasses (few
 // categories and weight limits), as in real classifications; the first gap's maximum and the
 // first axle's weight together encode the number, so no two subclasses are duplicates.
-inline Subclass makeSubclass(quint16 number, int axles, std::mt19937 &random)
+inline Subclass make_subclass(quint16 number, int axles, std::mt19937 &random)
 {
     std::uniform_int_distribution<int> category(1, 15);
     std::uniform_int_distribution<int> gvw(10, 60);
@@ -57,8 +57,8 @@ inline Subclass makeSubclass(quint16 number, int axles, std::mt19937 &random)
     return s;
 }
 
-// `count` subclasses numbered from 0; fixedAxles 0 spreads the axle counts over 2 to the largest.
-inline Conf makeConf(int count, int fixedAxles = 0)
+// `count` subclasses numbered from 0; fixed_axles 0 spreads the axle counts over 2 to the largest.
+inline Conf make_conf(int count, int fixed_axles = 0)
 {
     std::mt19937 random(20261206);
     Conf conf;
@@ -70,8 +70,8 @@ inline Conf makeConf(int count, int fixedAxles = 0)
     conf.set_max_axle_distance(QStringLiteral("15"));
     conf.set_unclassified_vehicles_subclass(QStringLiteral("70000"));
     for (int i = 0; i < count; ++i) {
-        const int axles = fixedAxles ? fixedAxles : 2 + i % (FileFormat::MaxAxles - 1);
-        conf.set_subclass(quint16(i), makeSubclass(quint16(i), axles, random));
+        const int axles = fixed_axles ? fixed_axles : 2 + i % (FileFormat::MaxAxles - 1);
+        conf.set_subclass(quint16(i), make_subclass(quint16(i), axles, random));
     }
     return conf;
 }
