@@ -14,11 +14,11 @@ using FileFormat::Section;
 namespace {
 
 // How many items a list line gets. A valid subclass gets exactly `wanted`, its number of axles
-// (or gaps), read as the empty text where the list is shorter. A number of axles
-// beyond the valid range can only come from a file or a typo; writing that many items would make
-// the writer's time and the file's size follow a number the user never meant. Such a subclass
-// gets what its list holds, so nothing read is lost, padded with empty items only up to the
-// largest valid number of axles.
+// (or gaps), read as the empty text where the list is shorter. A number of axles beyond the
+// valid range can only come from a file or a typo; writing that many items would make the
+// writer's time and the file's size follow a number the user never meant. Such a subclass gets
+// what its list holds, so nothing read is lost, padded with empty items only up to the largest
+// valid number of axles.
 int itemCount(int wanted, int held)
 {
     return qBound(0, wanted, qMax(held, FileFormat::MaxAxles));
