@@ -7,30 +7,31 @@
 
 namespace {
 
-// Arguments: number of subclasses, and a fixed number of axles (0: 2 to 20 axles).
-const Conf &conf_of(const benchmark::State &state)
+// Arguments: number of subclasses, and a fixed number of axles (0: 2 to 20 axles, the largest).
+const Conf &confOf(const benchmark::State &state)
 {
     static const Conf small = make_conf(1000);
     static const Conf large = make_conf(65536);
-    static const Conf heavy = make_conf(65536, 20);
+    static const Conf heavy = make_conf(65536, FileFormat::MaxAxles);
     return state.range(1) ? heavy : state.range(0) == 1000 ? small : large;
 }
 
 // 65,536 subclasses with equal values and lists that differ only in the last weight: the
 // duplicate search cannot tell them apart by their values.
-const Conf &alike_conf(const benchmark::State &)
+const Conf &alikeConf(const benchmark::State &)
 {
     static const Conf conf = [] {
         std::mt19937 random(7);
         Conf made;
         for (int i = 0; i < 65536; ++i) {
-            Subclass s = make_subclass(0, 20, random);
+            const int last = FileFormat::MaxAxles - 1;
+            Subclass s = make_subclass(0, FileFormat::MaxAxles, random);
             s.set_category(QStringLiteral("1"));
             s.set_max_GVW(QStringLiteral("400"));
-            for (int a = 0; a < 20; ++a) {
-                s.set_min_distance_at_index(QStringLiteral("1.5"), qMin(a, 18));
-                s.set_max_distance_at_index(QStringLiteral("4.5"), qMin(a, 18));
-                s.set_max_axle_weight_at_index(QString::number(a < 19 ? 90 : 1000 + i), a);
+            for (int a = 0; a <= last; ++a) {
+                s.set_min_distance_at_index(QStringLiteral("1.5"), qMin(a, last - 1));
+                s.set_max_distance_at_index(QStringLiteral("4.5"), qMin(a, last - 1));
+                s.set_max_axle_weight_at_index(QString::number(a < last ? 90 : 1000 + i), a);
                 s.set_tyre_type_at_index(QStringLiteral("2"), a);
             }
             s.set_subclass_number(quint16(i));
@@ -57,27 +58,27 @@ void run(benchmark::State &state, const Conf &conf, Check check, Wrong wrong)
 
 const auto duplicates = [](const Conf &conf) { return conf.find_duplicates(); };
 const auto invalid = [](const Conf &conf) { return conf.get_invalid_subclasses(); };
-const auto not_empty = [](const auto &result) { return !result.isEmpty(); };
+const auto notEmpty = [](const auto &result) { return !result.isEmpty(); };
 
 void find_duplicates(benchmark::State &state)
 {
-    run(state, conf_of(state), duplicates, not_empty);
+    run(state, confOf(state), duplicates, notEmpty);
 }
 
 void find_duplicates_alike(benchmark::State &state)
 {
-    run(state, alike_conf(state), duplicates, not_empty);
+    run(state, alikeConf(state), duplicates, notEmpty);
 }
 
 void get_invalid_subclasses(benchmark::State &state)
 {
-    run(state, conf_of(state), invalid, not_empty);
+    run(state, confOf(state), invalid, notEmpty);
 }
 
 void check_max_axle_distance(benchmark::State &state)
 {
     run(
-        state, conf_of(state), [](const Conf &conf) { return conf.check_max_axle_distance(); },
+        state, confOf(state), [](const Conf &conf) { return conf.check_max_axle_distance(); },
         [](int result) { return result != 0; });
 }
 
@@ -86,13 +87,13 @@ void check_max_axle_distance(benchmark::State &state)
 void is_configuration_valid(benchmark::State &state)
 {
     run(
-        state, conf_of(state), [](const Conf &conf) { return conf.is_configuration_valid(); },
+        state, confOf(state), [](const Conf &conf) { return conf.is_configuration_valid(); },
         [](const QPair<bool, quint16> &result) { return result.second != 0; });
 }
 
 // The same checks on a configuration nothing has been asked of yet (as right after opening a
 // file): every subclass is read for the first time.
-template <typename Check> void first_call(benchmark::State &state, Check check)
+template <typename Check> void firstCall(benchmark::State &state, Check check)
 {
     std::optional<Conf> conf;
     for (auto _ : state) {
@@ -106,12 +107,12 @@ template <typename Check> void first_call(benchmark::State &state, Check check)
 
 void find_duplicates_first_call(benchmark::State &state)
 {
-    first_call(state, duplicates);
+    firstCall(state, duplicates);
 }
 
 void get_invalid_subclasses_first_call(benchmark::State &state)
 {
-    first_call(state, invalid);
+    firstCall(state, invalid);
 }
 
 } // namespace
@@ -120,12 +121,12 @@ BENCHMARK(find_duplicates)->Args({1000, 0})->Args({65536, 0})->Unit(benchmark::k
 BENCHMARK(get_invalid_subclasses)
     ->Args({1000, 0})
     ->Args({65536, 0})
-    ->Args({65536, 20})
+    ->Args({65536, FileFormat::MaxAxles})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(check_max_axle_distance)
     ->Args({1000, 0})
     ->Args({65536, 0})
-    ->Args({65536, 20})
+    ->Args({65536, FileFormat::MaxAxles})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(is_configuration_valid)->Args({1000, 0})->Args({65536, 0})->Unit(benchmark::kMillisecond);
 BENCHMARK(find_duplicates_alike)->Unit(benchmark::kMillisecond);
@@ -134,7 +135,7 @@ BENCHMARK(find_duplicates_first_call)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(get_invalid_subclasses_first_call)
-    ->Args({65536, 20})
+    ->Args({65536, FileFormat::MaxAxles})
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "conf.h"
+#include "fileformat.h"
 #include "subclass.h"
 
 #include <QString>
@@ -56,7 +57,7 @@ inline Subclass make_subclass(quint16 number, int axles, std::mt19937 &random)
     return s;
 }
 
-// `count` subclasses numbered from 0; fixed_axles 0 spreads the axle counts over 2 to 20.
+// `count` subclasses numbered from 0; fixed_axles 0 spreads the axle counts over 2 to the largest.
 inline Conf make_conf(int count, int fixed_axles = 0)
 {
     std::mt19937 random(20261206);
@@ -69,7 +70,7 @@ inline Conf make_conf(int count, int fixed_axles = 0)
     conf.set_max_axle_distance(QStringLiteral("15"));
     conf.set_unclassified_vehicles_subclass(QStringLiteral("70000"));
     for (int i = 0; i < count; ++i) {
-        const int axles = fixed_axles ? fixed_axles : 2 + i % 19;
+        const int axles = fixed_axles ? fixed_axles : 2 + i % (FileFormat::MaxAxles - 1);
         conf.set_subclass(quint16(i), make_subclass(quint16(i), axles, random));
     }
     return conf;

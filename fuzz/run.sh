@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the .conf reader's fuzz target with libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs it for a bounded time:
-#     fuzz/run.sh [SECONDS]        (default 60)
-# Exits non-zero on any crash, leak, sanitizer report, or input that takes over a second.
-# Without clang++ it says so and exits 0. Work files and findings go to fuzz/work/.
+# Builds the model's fuzz targets with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs each for a bounded time:
+#     fuzz/run.sh [SECONDS]        (default 60, for each target)
+# fuzz_reader reads any bytes as a .conf file; fuzz_edits reads them as a sequence of edits and
+# compares the set checks with their plain definitions after each.
+# Exits non-zero on any crash, leak, sanitizer report, disagreement, or input that takes over a
+# second. Without clang++ it says so and exits 0. Work files and findings go to fuzz/work/.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(dirname "$here")
@@ -19,28 +21,32 @@ if ! qt_flags=$(pkg-config --cflags --libs Qt5Core); then
 fi
 
 work="$here/work"
-mkdir -p "$work/corpus"
-target="$work/fuzz_reader"
-
-echo "fuzz: building $target"
-# shellcheck disable=SC2086
-clang++ -std=c++17 -g -O1 -fPIC -fno-omit-frame-pointer \
-    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I"$top/src/model" "$here/fuzz_reader.cpp" "$top"/src/model/*.cpp \
-    $qt_flags -o "$target"
-
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$top/scripts/lsan.supp:print_suppressions=0"
 
-echo "fuzz: running for $seconds s"
-# New inputs go to the first folder; the seeds and the examples are only read.
-status=0
-"$target" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
-    -artifact_prefix="$work/" -print_final_stats=1 \
-    "$work/corpus" "$here/corpus" "$top/examples" || status=$?
-if [ "$status" -ne 0 ]; then
-    echo "fuzz: the reader failed (exit status $status); the input is in $work/" >&2
-    exit "$status"
-fi
-echo "fuzz: no crash, leak, sanitizer report or slow input in $seconds s."
+# fuzz TARGET SEED_FOLDER...: new inputs go to the target's own folder; the seeds are only read.
+fuzz() {
+    local name=$1
+    shift
+    mkdir -p "$work/corpus-$name"
+    echo "fuzz: building $work/$name"
+    # shellcheck disable=SC2086
+    clang++ -std=c++17 -g -O1 -fPIC -fno-omit-frame-pointer \
+        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+        -I"$top/src/model" "$here/$name.cpp" "$top"/src/model/*.cpp \
+        $qt_flags -o "$work/$name"
+    echo "fuzz: running $name for $seconds s"
+    local status=0
+    "$work/$name" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+        -artifact_prefix="$work/$name-" -print_final_stats=1 \
+        "$work/corpus-$name" "$@" || status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "fuzz: $name failed (exit status $status); the input is in $work/" >&2
+        exit "$status"
+    fi
+}
+
+fuzz fuzz_reader "$here/corpus" "$top/examples"
+fuzz fuzz_edits "$here/corpus-edits"
+echo "fuzz: no crash, leak, sanitizer report, disagreement or slow input in $seconds s each."

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs the whole test suite: a normal build with its Debian package, a
-# build under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run of the
-# reader.
+# build under AddressSanitizer and UndefinedBehaviorSanitizer, and bounded fuzzing runs of the
+# reader and of the set checks under edits.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +26,7 @@ export LSAN_OPTIONS="suppressions=$top/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd build-asan && ctest --output-on-failure -j"$jobs")
 
-echo "== Fuzzing the file reader =="
+echo "== Fuzzing the file reader and the set checks under edits =="
 fuzz/run.sh 60
 
 echo "All tests passed."

@@ -1,5 +1,6 @@
 // The checker's findings in one file: the editor's checks, each failure put into words.
 #include "filecheck.h"
+#include "fileformat.h"
 #include "ruletexts.h"
 
 #include <QRegularExpression>
@@ -171,7 +172,7 @@ private:
 QStringList subclass_rules(const Subclass &s, const QString &hdrMin, const QString &hdrMax)
 {
     QStringList rules;
-    const int axles = qBound(0, s.get_number_of_axles().toInt(), RuleTexts::largestAxleCount);
+    const int axles = qBound(0, s.get_number_of_axles().toInt(), FileFormat::MaxAxles);
     const int mins = s.get_min_distance_count();
     const int maxs = s.get_max_distance_count();
     if (axles > 1 && mins != maxs) {

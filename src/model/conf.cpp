@@ -7,65 +7,261 @@
 #include <limits>
 #include <vector>
 
+using FileFormat::Header;
+
 namespace {
 
-// One subclass as the duplicate search sees it: its number and its fingerprint (hashes of its
-// values and of the prefixes of its four per-axle lists).
-struct Entry
-{
-    quint16 number;
-    quint64 values;
-    std::array<int, 4> lengths;
-    std::array<quint64, 4> heads;
-    std::array<const quint64 *, 4> prefixes;
-    const Subclass *subclass;
-};
-
-using Group = std::vector<const Entry *>;
 using Limits = std::array<int, 4>;
 
-constexpr unsigned all_kinds = 0xF;
-// Groups up to this size are compared pair by pair.
-constexpr size_t small_group = 24;
+constexpr unsigned allKinds = 0xF;
+// Groups up to this size are compared pair by pair, without hashing their lists.
+constexpr size_t smallGroup = 24;
 
-bool has_kind(unsigned kinds, int k)
+bool hasKind(unsigned kinds, int k)
 {
     return (kinds >> k) & 1U;
 }
 
-// The lists of the given kinds have equal hashes over the shorter list's length: a compatible
-// pair always does, and a pair that does is compared text by text before it counts.
-bool hashes_agree(const Entry *a, const Entry *b, unsigned kinds)
+int firstKind(unsigned kinds)
 {
-    for (int k = 0; k < 4; ++k) {
-        if (has_kind(kinds, k)) {
-            const int n = qMin(a->lengths[k], b->lengths[k]);
-            if (a->prefixes[k][n] != b->prefixes[k][n]) {
-                return false;
-            }
-        }
+    int k = 0;
+    while (!hasKind(kinds, k)) {
+        ++k;
     }
-    return true;
+    return k;
 }
 
-// The first entries of every list have equal hashes where both lists have one.
-bool heads_agree(const Entry *a, const Entry *b)
+// The next stretch of entries to compare: twice what already agrees, at least four, never past
+// the shortest list. False when every kind agrees up to its shortest list.
+bool nextLimits(unsigned kinds, const Limits &done, const Limits &shortest, Limits &to)
 {
-    for (size_t k = 0; k < 4; ++k) {
-        if (a->lengths[k] > 0 && b->lengths[k] > 0 && a->heads[k] != b->heads[k]) {
-            return false;
+    bool more = false;
+    for (int k = 0; k < 4; ++k) {
+        to[k] = done[k];
+        if (hasKind(kinds, k) && done[k] < shortest[k]) {
+            to[k] = qMin(shortest[k], done[k] + qMax(4, done[k]));
+            more = true;
         }
     }
+    return more;
+}
+
+} // namespace
+
+// Finds the lowest pair (A, B), A < B, with A.is_duplicate_of(B). Any such pair has equal
+// values and agrees on every list up to the shorter one's length, so the subclasses are
+// bucketed by the hash of their values, and buckets too large to compare pair by pair are split
+// by the hashes of their list prefixes up to the bucket's shortest list of each kind. A bucket
+// that agrees on all of them is divided into the subclasses whose list of one kind is the
+// shortest (equal lists, or a prefix of the others') and the rest; pairs across the two need
+// that kind compared no more. Hashes only steer the search: a pair is taken only once
+// is_duplicate_of confirms it, and equal texts always hash alike, so no pair is missed and none
+// is invented. Everything the search reads besides the subclasses is its own and lives as long
+// as one call: no state of an earlier search can mislead a later one.
+class Conf::DuplicateSearch
+{
+public:
+    explicit DuplicateSearch(const QMap<quint16, Subclass> &subclasses);
+    // Empty, or "A = B".
+    QString firstPair();
+
+private:
+    // One subclass as the search sees it.
+    struct Entry
+    {
+        quint16 number;
+        const Subclass *subclass;
+        const Subclass::Fingerprint *print;
+        // prefixes[k][i] is the hash of the first i entries of list k, for the members of a
+        // large group; null for the members of a small one.
+        std::array<const quint64 *, 4> prefixes {};
+    };
+    using Group = std::vector<Entry *>;
+
+    bool beats(quint16 a, quint16 b) const
+    {
+        return !found || a < first || (a == first && b < second);
+    }
+    void within(const Group &s, unsigned kinds, const Limits &done);
+    void across(const Group &p, const Group &q, unsigned kinds, const Limits &done);
+    bool confirm(const Entry *a, const Entry *b, unsigned kinds);
+
+    static bool byNumber(const Entry *a, const Entry *b) { return a->number < b->number; }
+    template <typename Hash> static std::vector<Group> split(const Group &members, Hash hash);
+    static bool headsAgree(const Entry *a, const Entry *b);
+    static bool hashesAgree(const Entry *a, const Entry *b, unsigned kinds);
+    static quint64 key(const Entry *e, unsigned kinds, const Limits &to);
+    static unsigned unevenKinds(
+        const Group &p, const Group &q, unsigned kinds, const Limits &done, Limits &shortest);
+    static void divide(const Group &s, int k, int length, Group &shortPart, Group &longPart);
+
+    std::vector<Entry> entries;
+    bool found = false;
+    quint16 first = 0;
+    quint16 second = 0;
+};
+
+Conf::DuplicateSearch::DuplicateSearch(const QMap<quint16, Subclass> &subclasses)
+{
+    entries.reserve(size_t(subclasses.size()));
+    for (auto it = subclasses.constBegin(); it != subclasses.constEnd(); ++it) {
+        entries.push_back({it.key(), &it.value(), &it.value().fingerprint(), {}});
+    }
+}
+
+QString Conf::DuplicateSearch::firstPair()
+{
+    Group all;
+    all.reserve(entries.size());
+    for (Entry &e : entries) {
+        all.push_back(&e);
+    }
+    for (const Group &group : split(all, [](const Entry *e) { return e->print->values; })) {
+        if (group.size() < 2) {
+            continue;
+        }
+        // Only subclasses whose values recur need their lists read, and only in groups too
+        // large to compare pair by pair: a pair of different subclasses mostly differs in its
+        // first entries, which is all the pairwise comparison then reads. The members of a
+        // group are all hashed or none of them is.
+        if (group.size() > smallGroup) {
+            for (Entry *e : group) {
+                const Subclass::PrefixHashes &hashes = e->subclass->prefixHashes();
+                for (size_t k = 0; k < 4; ++k) {
+                    e->prefixes[k] = hashes.of(k);
+                }
+            }
+        }
+        within(group, allKinds, Limits {{0, 0, 0, 0}});
+    }
+    if (!found) {
+        return QString();
+    }
+    return QString::number(first) + QStringLiteral(" = ") + QString::number(second);
+}
+
+void Conf::DuplicateSearch::within(const Group &s, unsigned kinds, const Limits &done)
+{
+    if (s.size() < 2 || !beats(s[0]->number, s[1]->number)) {
+        return;
+    }
+    if (kinds == 0 || s.size() <= smallGroup) {
+        // In ascending order of A, then B: the first confirmed pair is the lowest here.
+        for (size_t i = 0; i < s.size(); ++i) {
+            for (size_t j = i + 1; j < s.size(); ++j) {
+                if (!beats(s[i]->number, s[j]->number)) {
+                    break;
+                }
+                if (confirm(s[i], s[j], kinds)) {
+                    return;
+                }
+            }
+        }
+        return;
+    }
+    Limits shortest;
+    const unsigned left = unevenKinds(s, Group(), kinds, done, shortest);
+    if (left != kinds) {
+        within(s, left, done);
+        return;
+    }
+    Limits to;
+    if (nextLimits(kinds, done, shortest, to)) {
+        for (const Group &part : split(s, [&](const Entry *e) { return key(e, kinds, to); })) {
+            within(part, kinds, to);
+        }
+        return;
+    }
+    const int k = firstKind(kinds);
+    Group shortPart;
+    Group longPart;
+    divide(s, k, shortest[k], shortPart, longPart);
+    within(shortPart, kinds & ~(1U << k), done);
+    within(longPart, kinds, done);
+    across(shortPart, longPart, kinds & ~(1U << k), done);
+}
+
+void Conf::DuplicateSearch::across(
+    const Group &p, const Group &q, unsigned kinds, const Limits &done)
+{
+    if (p.empty() || q.empty()) {
+        return;
+    }
+    const bool pFirst = p[0]->number < q[0]->number;
+    if (!beats(pFirst ? p[0]->number : q[0]->number, pFirst ? q[0]->number : p[0]->number)) {
+        return;
+    }
+    if (kinds == 0 && confirm(p[0], q[0], kinds)) {
+        return; // the two lowest numbers: nothing across can be lower
+    }
+    if (kinds == 0 || p.size() * q.size() <= 256) {
+        for (const Entry *a : p) {
+            for (const Entry *b : q) {
+                confirm(a, b, kinds);
+            }
+        }
+        return;
+    }
+    Limits shortest;
+    const unsigned left = unevenKinds(p, q, kinds, done, shortest);
+    if (left != kinds) {
+        across(p, q, left, done);
+        return;
+    }
+    Limits to;
+    if (nextLimits(kinds, done, shortest, to)) {
+        Group both = p;
+        both.insert(both.end(), q.begin(), q.end());
+        std::sort(both.begin(), both.end(), byNumber);
+        for (const Group &part : split(both, [&](const Entry *e) { return key(e, kinds, to); })) {
+            Group partP;
+            Group partQ;
+            for (Entry *e : part) {
+                (std::binary_search(p.begin(), p.end(), e, byNumber) ? partP : partQ).push_back(e);
+            }
+            across(partP, partQ, kinds, to);
+        }
+        return;
+    }
+    const int k = firstKind(kinds);
+    Group pShort;
+    Group pLong;
+    Group qShort;
+    Group qLong;
+    divide(p, k, shortest[k], pShort, pLong);
+    divide(q, k, shortest[k], qShort, qLong);
+    const unsigned rest = kinds & ~(1U << k);
+    across(pShort, qShort, rest, done);
+    across(pShort, qLong, rest, done);
+    across(pLong, qShort, rest, done);
+    across(pLong, qLong, kinds, done);
+}
+
+// Takes the pair when it is lower than the best so far and really is a duplicate.
+bool Conf::DuplicateSearch::confirm(const Entry *a, const Entry *b, unsigned kinds)
+{
+    const Entry *low = a->number < b->number ? a : b;
+    const Entry *high = a->number < b->number ? b : a;
+    if (!beats(low->number, high->number) || !headsAgree(a, b)
+        || (a->prefixes[0] && !hashesAgree(a, b, kinds))
+        || !low->subclass->is_duplicate_of(*high->subclass)) {
+        return false;
+    }
+    found = true;
+    first = low->number;
+    second = high->number;
     return true;
 }
 
 // Splits members (ascending by number) by a hash; each part keeps the ascending order and the
 // parts come ordered by their lowest number.
-template <typename Hash> std::vector<Group> split(const Group &members, Hash hash)
+template <typename Hash>
+std::vector<Conf::DuplicateSearch::Group> Conf::DuplicateSearch::split(
+    const Group &members, Hash hash)
 {
-    std::vector<std::pair<quint64, const Entry *>> keyed;
+    std::vector<std::pair<quint64, Entry *>> keyed;
     keyed.reserve(members.size());
-    for (const Entry *e : members) {
+    for (Entry *e : members) {
         keyed.emplace_back(hash(e), e);
     }
     std::sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
@@ -83,218 +279,82 @@ template <typename Hash> std::vector<Group> split(const Group &members, Hash has
     return parts;
 }
 
-// Finds the lowest pair (A, B), A < B, with A.is_duplicate_of(B). Any such pair has equal
-// values and agrees on every list up to the shorter one's length, so the subclasses are
-// bucketed by the hash of their values, and buckets are split by the hashes of their list
-// prefixes up to the bucket's shortest list of each kind. A bucket that agrees on all of them
-// is divided into the subclasses whose list of one kind is the shortest (equal lists, or a
-// prefix of the others') and the rest; pairs across the two need that kind compared no more.
-// Hashes only steer the search: a pair is taken only once is_duplicate_of confirms it, and
-// equal texts always hash alike, so no pair is missed and none is invented.
-class DuplicateSearch
+// The first entries of every list have equal hashes where both lists have one.
+bool Conf::DuplicateSearch::headsAgree(const Entry *a, const Entry *b)
 {
-public:
-    bool found = false;
-    quint16 first = 0;
-    quint16 second = 0;
-
-    bool beats(quint16 a, quint16 b) const
-    {
-        return !found || a < first || (a == first && b < second);
-    }
-
-    void within(const Group &s, unsigned kinds, const Limits &done)
-    {
-        if (s.size() < 2 || !beats(s[0]->number, s[1]->number)) {
-            return;
-        }
-        if (kinds == 0 || s.size() <= small_group) {
-            // In ascending order of A, then B: the first confirmed pair is the lowest here.
-            for (size_t i = 0; i < s.size(); ++i) {
-                for (size_t j = i + 1; j < s.size(); ++j) {
-                    if (!beats(s[i]->number, s[j]->number)) {
-                        break;
-                    }
-                    if (confirm(s[i], s[j], kinds)) {
-                        return;
-                    }
-                }
-            }
-            return;
-        }
-        Limits shortest;
-        const unsigned left = uneven_kinds(s, Group(), kinds, done, shortest);
-        if (left != kinds) {
-            within(s, left, done);
-            return;
-        }
-        Limits to;
-        if (next_limits(kinds, done, shortest, to)) {
-            for (const Group &part : split(s, [&](const Entry *e) { return key(e, kinds, to); })) {
-                within(part, kinds, to);
-            }
-            return;
-        }
-        const int k = first_kind(kinds);
-        Group short_part;
-        Group long_part;
-        divide(s, k, shortest[k], short_part, long_part);
-        within(short_part, kinds & ~(1U << k), done);
-        within(long_part, kinds, done);
-        across(short_part, long_part, kinds & ~(1U << k), done);
-    }
-
-    void across(const Group &p, const Group &q, unsigned kinds, const Limits &done)
-    {
-        if (p.empty() || q.empty()) {
-            return;
-        }
-        const bool p_first = p[0]->number < q[0]->number;
-        if (!beats(p_first ? p[0]->number : q[0]->number, p_first ? q[0]->number : p[0]->number)) {
-            return;
-        }
-        if (kinds == 0 && confirm(p[0], q[0], kinds)) {
-            return; // the two lowest numbers: nothing across can be lower
-        }
-        if (kinds == 0 || p.size() * q.size() <= 256) {
-            for (const Entry *a : p) {
-                for (const Entry *b : q) {
-                    confirm(a, b, kinds);
-                }
-            }
-            return;
-        }
-        Limits shortest;
-        const unsigned left = uneven_kinds(p, q, kinds, done, shortest);
-        if (left != kinds) {
-            across(p, q, left, done);
-            return;
-        }
-        Limits to;
-        if (next_limits(kinds, done, shortest, to)) {
-            Group both = p;
-            both.insert(both.end(), q.begin(), q.end());
-            std::sort(both.begin(), both.end(), by_number);
-            for (const Group &part :
-                split(both, [&](const Entry *e) { return key(e, kinds, to); })) {
-                Group part_p;
-                Group part_q;
-                for (const Entry *e : part) {
-                    (std::binary_search(p.begin(), p.end(), e, by_number) ? part_p : part_q)
-                        .push_back(e);
-                }
-                across(part_p, part_q, kinds, to);
-            }
-            return;
-        }
-        const int k = first_kind(kinds);
-        Group p_short;
-        Group p_long;
-        Group q_short;
-        Group q_long;
-        divide(p, k, shortest[k], p_short, p_long);
-        divide(q, k, shortest[k], q_short, q_long);
-        const unsigned rest = kinds & ~(1U << k);
-        across(p_short, q_short, rest, done);
-        across(p_short, q_long, rest, done);
-        across(p_long, q_short, rest, done);
-        across(p_long, q_long, kinds, done);
-    }
-
-private:
-    // Takes the pair when it is lower than the best so far and really is a duplicate.
-    bool confirm(const Entry *a, const Entry *b, unsigned kinds)
-    {
-        const Entry *low = a->number < b->number ? a : b;
-        const Entry *high = a->number < b->number ? b : a;
-        if (!beats(low->number, high->number) || !heads_agree(a, b)
-            || (a->prefixes[0] && !hashes_agree(a, b, kinds))
-            || !low->subclass->is_duplicate_of(*high->subclass)) {
+    for (size_t k = 0; k < 4; ++k) {
+        if (a->print->lengths[k] > 0 && b->print->lengths[k] > 0
+            && a->print->heads[k] != b->print->heads[k]) {
             return false;
         }
-        found = true;
-        first = low->number;
-        second = high->number;
-        return true;
     }
+    return true;
+}
 
-    static bool by_number(const Entry *a, const Entry *b) { return a->number < b->number; }
-
-    // Members already agree before `done`, so the hashes of the whole prefixes up to `to`
-    // split them as the new stretch would.
-    static quint64 key(const Entry *e, unsigned kinds, const Limits &to)
-    {
-        quint64 h = 0;
-        for (int k = 0; k < 4; ++k) {
-            if (has_kind(kinds, k)) {
-                h = mix_hash(h + e->prefixes[k][to[k]]);
+// The lists of the given kinds have equal hashes over the shorter list's length: a compatible
+// pair always does, and a pair that does is compared text by text before it counts.
+bool Conf::DuplicateSearch::hashesAgree(const Entry *a, const Entry *b, unsigned kinds)
+{
+    for (int k = 0; k < 4; ++k) {
+        if (hasKind(kinds, k)) {
+            const int n = qMin(a->print->lengths[k], b->print->lengths[k]);
+            if (a->prefixes[k][n] != b->prefixes[k][n]) {
+                return false;
             }
         }
-        return h;
     }
+    return true;
+}
 
-    static int first_kind(unsigned kinds)
-    {
-        int k = 0;
-        while (!has_kind(kinds, k)) {
-            ++k;
-        }
-        return k;
-    }
-
-    // Fills the shortest length of every kind over both groups, and drops the kinds whose
-    // lists all agree already (up to the shortest, and all that long).
-    static unsigned uneven_kinds(
-        const Group &p, const Group &q, unsigned kinds, const Limits &done, Limits &shortest)
-    {
-        unsigned left = kinds;
-        for (int k = 0; k < 4; ++k) {
-            shortest[k] = 0;
-            if (!has_kind(kinds, k)) {
-                continue;
-            }
-            int low = std::numeric_limits<int>::max();
-            int high = 0;
-            for (const Group *g : {&p, &q}) {
-                for (const Entry *e : *g) {
-                    low = qMin(low, e->lengths[k]);
-                    high = qMax(high, e->lengths[k]);
-                }
-            }
-            shortest[k] = low;
-            if (done[k] >= low && low == high) {
-                left &= ~(1U << k);
-            }
-        }
-        return left;
-    }
-
-    // The next stretch of entries to compare: twice what already agrees, at least four, never
-    // past the shortest list. False when every kind agrees up to its shortest list.
-    static bool next_limits(unsigned kinds, const Limits &done, const Limits &shortest, Limits &to)
-    {
-        bool more = false;
-        for (int k = 0; k < 4; ++k) {
-            to[k] = done[k];
-            if (has_kind(kinds, k) && done[k] < shortest[k]) {
-                to[k] = qMin(shortest[k], done[k] + qMax(4, done[k]));
-                more = true;
-            }
-        }
-        return more;
-    }
-
-    static void divide(const Group &s, int k, int length, Group &short_part, Group &long_part)
-    {
-        for (const Entry *e : s) {
-            (e->lengths[k] == length ? short_part : long_part).push_back(e);
+// Members already agree before `done`, so the hashes of the whole prefixes up to `to` split
+// them as the new stretch would.
+quint64 Conf::DuplicateSearch::key(const Entry *e, unsigned kinds, const Limits &to)
+{
+    quint64 h = 0;
+    for (int k = 0; k < 4; ++k) {
+        if (hasKind(kinds, k)) {
+            h = mixHash(h + e->prefixes[k][to[k]]);
         }
     }
-};
+    return h;
+}
 
-} // namespace
+// Fills the shortest length of every kind over both groups, and drops the kinds whose lists all
+// agree already (up to the shortest, and all that long).
+unsigned Conf::DuplicateSearch::unevenKinds(
+    const Group &p, const Group &q, unsigned kinds, const Limits &done, Limits &shortest)
+{
+    unsigned left = kinds;
+    for (int k = 0; k < 4; ++k) {
+        shortest[k] = 0;
+        if (!hasKind(kinds, k)) {
+            continue;
+        }
+        int low = std::numeric_limits<int>::max();
+        int high = 0;
+        for (const Group *g : {&p, &q}) {
+            for (const Entry *e : *g) {
+                low = qMin(low, e->print->lengths[k]);
+                high = qMax(high, e->print->lengths[k]);
+            }
+        }
+        shortest[k] = low;
+        if (done[k] >= low && low == high) {
+            left &= ~(1U << k);
+        }
+    }
+    return left;
+}
 
-const QStringList &Conf::iso_country_codes()
+void Conf::DuplicateSearch::divide(
+    const Group &s, int k, int length, Group &shortPart, Group &longPart)
+{
+    for (Entry *e : s) {
+        (e->print->lengths[k] == length ? shortPart : longPart).push_back(e);
+    }
+}
+
+const QStringList &Conf::isoCountryCodes()
 {
     // Officially assigned ISO 3166-1 alpha-2 codes, in the order of the English short names.
     // clang-format off
@@ -326,118 +386,128 @@ const QStringList &Conf::iso_country_codes()
 }
 
 Conf::Conf()
-    : country_codes(iso_country_codes())
+    : country_codes(isoCountryCodes())
 {
+}
+
+QString Conf::headerValue(Header key) const
+{
+    return header.value(FileFormat::key(key));
+}
+
+void Conf::setHeaderValue(Header key, const QString &value)
+{
+    header.insert(FileFormat::key(key), value);
 }
 
 QString Conf::get_classification_version() const
 {
-    return header.value(QStringLiteral("classification_version"));
+    return headerValue(Header::ClassificationVersion);
 }
 
 void Conf::set_classification_version(QString value)
 {
-    header.insert(QStringLiteral("classification_version"), value);
+    setHeaderValue(Header::ClassificationVersion, value);
 }
 
 QString Conf::get_country_code() const
 {
-    return header.value(QStringLiteral("country_code"));
+    return headerValue(Header::CountryCode);
 }
 
 void Conf::set_country_code(QString value)
 {
-    header.insert(QStringLiteral("country_code"), value.toUpper());
+    setHeaderValue(Header::CountryCode, value.toUpper());
 }
 
 QString Conf::get_g_acceleration_constant() const
 {
-    return header.value(QStringLiteral("g_acceleration_constant"));
+    return headerValue(Header::GAccelerationConstant);
 }
 
 void Conf::set_g_acceleration_constant(QString value)
 {
-    header.insert(QStringLiteral("g_acceleration_constant"), value);
+    setHeaderValue(Header::GAccelerationConstant, value);
 }
 
 QString Conf::get_group_max_distance() const
 {
-    return header.value(QStringLiteral("group_max_distance__m"));
+    return headerValue(Header::GroupMaxDistance);
 }
 
 void Conf::set_group_max_distance(QString value)
 {
-    header.insert(QStringLiteral("group_max_distance__m"), value);
+    setHeaderValue(Header::GroupMaxDistance, value);
 }
 
 QString Conf::get_max_axle_distance() const
 {
-    return header.value(QStringLiteral("max_axle_distance__m"));
+    return headerValue(Header::MaxAxleDistance);
 }
 
 void Conf::set_max_axle_distance(QString value)
 {
-    header.insert(QStringLiteral("max_axle_distance__m"), value);
+    setHeaderValue(Header::MaxAxleDistance, value);
 }
 
 QString Conf::get_min_2axle_truck_spacing() const
 {
-    return header.value(QStringLiteral("min_2axle_truck_spacing__m"));
+    return headerValue(Header::Min2AxleTruckSpacing);
 }
 
 void Conf::set_min_2axle_truck_spacing(QString value)
 {
-    header.insert(QStringLiteral("min_2axle_truck_spacing__m"), value);
+    setHeaderValue(Header::Min2AxleTruckSpacing, value);
 }
 
 QString Conf::get_min_avg_axle_weight() const
 {
-    return header.value(QStringLiteral("min_avg_axle_weight__kN"));
+    return headerValue(Header::MinAvgAxleWeight);
 }
 
 void Conf::set_min_avg_axle_weight(QString value)
 {
-    header.insert(QStringLiteral("min_avg_axle_weight__kN"), value);
+    setHeaderValue(Header::MinAvgAxleWeight, value);
 }
 
 QString Conf::get_min_axle_distance() const
 {
-    return header.value(QStringLiteral("min_axle_distance__m"));
+    return headerValue(Header::MinAxleDistance);
 }
 
 void Conf::set_min_axle_distance(QString value)
 {
-    header.insert(QStringLiteral("min_axle_distance__m"), value);
+    setHeaderValue(Header::MinAxleDistance, value);
 }
 
 QString Conf::get_unclassified_vehicles_subclass() const
 {
-    return header.value(QStringLiteral("unclassified_vehicles_subclass"));
+    return headerValue(Header::UnclassifiedVehiclesSubclass);
 }
 
 void Conf::set_unclassified_vehicles_subclass(QString value)
 {
-    header.insert(QStringLiteral("unclassified_vehicles_subclass"), value);
+    setHeaderValue(Header::UnclassifiedVehiclesSubclass, value);
 }
 
 QString Conf::get_uncategorised_vehicle_category() const
 {
-    return header.value(QStringLiteral("uncategorised_vehicle_category"));
+    return headerValue(Header::UncategorisedVehicleCategory);
 }
 
 void Conf::set_uncategorised_vehicle_category(QString value)
 {
-    header.insert(QStringLiteral("uncategorised_vehicle_category"), value);
+    setHeaderValue(Header::UncategorisedVehicleCategory, value);
 }
 
 bool Conf::is_g_acceleration_constant_valid() const
 {
-    return Subclass::real_of(get_g_acceleration_constant()) > 0;
+    return readReal(get_g_acceleration_constant()) > 0;
 }
 
 bool Conf::is_group_max_distance_valid() const
 {
-    return Subclass::real_of(get_group_max_distance()) > 0;
+    return readReal(get_group_max_distance()) > 0;
 }
 
 bool Conf::is_country_code_valid() const
@@ -453,26 +523,25 @@ bool Conf::is_unclassified_vehicles_subclass_valid() const
 bool Conf::is_uncategorised_vehicle_category_valid() const
 {
     const QString category = get_uncategorised_vehicle_category();
-    return category.isEmpty() || Subclass::whole_of(category) > 5;
+    return category.isEmpty() || readWhole(category) > 5;
 }
 
 bool Conf::is_min_axle_distance_valid() const
 {
     // "Not greater than": a value that reads as no number at all (nan) fails nothing.
-    return !(
-        Subclass::real_of(get_min_axle_distance()) > Subclass::real_of(get_max_axle_distance()));
+    return !(readReal(get_min_axle_distance()) > readReal(get_max_axle_distance()));
 }
 
 int Conf::check_max_axle_distance() const
 {
-    const QString max_text = get_max_axle_distance();
-    const float max = Subclass::real_of(max_text);
-    if (max_text.isEmpty() || max < Subclass::real_of(get_min_axle_distance())) {
+    const QString maxText = get_max_axle_distance();
+    const float max = readReal(maxText);
+    if (maxText.isEmpty() || max < readReal(get_min_axle_distance())) {
         return 2;
     }
     for (const Subclass &subclass : subclasses) {
         // Some entry above the maximum is the same as the largest entry above it.
-        if (subclass.largest_max_distance() > max) {
+        if (subclass.largestMaxDistance() > max) {
             return 1;
         }
     }
@@ -523,11 +592,11 @@ QVector<quint16> Conf::get_subclass_numbers() const
 
 QVector<quint16> Conf::get_invalid_subclasses() const
 {
-    const float hdr_min = Subclass::real_of(get_min_axle_distance());
-    const float hdr_max = Subclass::real_of(get_max_axle_distance());
+    const float hdrMin = readReal(get_min_axle_distance());
+    const float hdrMax = readReal(get_max_axle_distance());
     QVector<quint16> numbers;
     for (auto it = subclasses.constBegin(); it != subclasses.constEnd(); ++it) {
-        if (!it.value().subclass_valid(hdr_min, hdr_max)) {
+        if (!it.value().subclassValid(hdrMin, hdrMax)) {
             numbers.append(it.key());
         }
     }
@@ -538,36 +607,7 @@ QString Conf::find_duplicates() const
 {
     // Comparing every pair is quadratic in the number of subclasses; the search finds the same
     // first pair, in ascending order of A then B, by only comparing where a match is possible.
-    std::vector<Entry> entries;
-    entries.reserve(size_t(subclasses.size()));
-    for (auto it = subclasses.constBegin(); it != subclasses.constEnd(); ++it) {
-        const auto print = it.value().fingerprint(false);
-        entries.push_back(
-            {it.key(), print.values, print.lengths, print.heads, print.prefixes, &it.value()});
-    }
-    Group all;
-    all.reserve(entries.size());
-    for (const Entry &e : entries) {
-        all.push_back(&e);
-    }
-    DuplicateSearch search;
-    for (const Group &group : split(all, [](const Entry *e) { return e->values; })) {
-        if (group.size() < 2) {
-            continue;
-        }
-        // Only subclasses whose values recur need their lists read, and only in groups too
-        // large to compare pair by pair: a pair of different subclasses mostly differs in
-        // its first entries, which is all the pairwise comparison then reads.
-        for (const Entry *e : group.size() > small_group ? group : Group()) {
-            Entry &entry = entries[size_t(e - entries.data())];
-            entry.prefixes = entry.subclass->fingerprint(true).prefixes;
-        }
-        search.within(group, all_kinds, Limits {{0, 0, 0, 0}});
-    }
-    if (!search.found) {
-        return QString();
-    }
-    return QString::number(search.first) + QStringLiteral(" = ") + QString::number(search.second);
+    return DuplicateSearch(subclasses).firstPair();
 }
 
 QPair<bool, quint16> Conf::is_configuration_valid() const

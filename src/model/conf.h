@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileformat.h"
 #include "subclass.h"
 
 #include <QMap>
@@ -79,8 +80,12 @@ public:
     QPair<bool, quint16> is_configuration_valid() const;
 
 private:
+    class DuplicateSearch;
+
     // The 249 officially assigned ISO 3166-1 alpha-2 codes, shared by every Conf.
-    static const QStringList &iso_country_codes();
+    static const QStringList &isoCountryCodes();
+    QString headerValue(FileFormat::Header key) const;
+    void setHeaderValue(FileFormat::Header key, const QString &value);
 
     QMap<quint16, Subclass> subclasses;
     QStringList country_codes;

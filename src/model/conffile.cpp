@@ -1,11 +1,12 @@
 // The .conf file of a configuration: the reader (the [classes] section through Qt's INI reader,
 // the subclass sections through a line scanner) and the writer.
 #include "conf.h"
+#include "fileformat.h"
+#include "textscan.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegExp>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryFile>
@@ -49,6 +50,18 @@ QString decodedKey(const QString &key)
     const QByteArray bytes = key.toLatin1();
     const QString utf8 = QString::fromUtf8(bytes);
     return utf8.toUtf8() == bytes ? utf8 : key;
+}
+
+// The number of a subclass section line "[subclass_N]" (N one or more digits, as the pattern \d
+// sees them), or a null text when the line is no such line.
+QString subclassLineNumber(const QString &line)
+{
+    const QString &start = FileFormat::subclass_line_start();
+    if (!line.startsWith(start) || !line.endsWith(QLatin1Char(']'))
+        || line.size() < start.size() + 2 || skipDigits(line, start.size()) != line.size() - 1) {
+        return QString();
+    }
+    return line.mid(start.size(), line.size() - start.size() - 1);
 }
 
 QString valueText(const QVariant &value)
@@ -111,7 +124,7 @@ bool readHeader(const QString &path, QObject *parent, QFile &file, QMap<QString,
     // Qt 5 reads INI values as Latin-1 unless told otherwise; the writer writes UTF-8, so a
     // version such as "Č-2024" would come back corrupted after one open and save.
     settings.setIniCodec("UTF-8");
-    settings.beginGroup(QStringLiteral("classes"));
+    settings.beginGroup(FileFormat::header_group());
     const QStringList keys = settings.childKeys();
     for (const QString &key : keys) {
         const QString value = valueText(settings.value(key));
@@ -128,7 +141,7 @@ bool readHeader(const QString &path, QObject *parent, QFile &file, QMap<QString,
 } // namespace
 
 Conf::Conf(const QString &path, QObject *parent)
-    : country_codes(iso_country_codes())
+    : country_codes(isoCountryCodes())
 {
     // Only a regular file: a device such as /dev/zero never ends, and opening a named pipe
     // waits for a writer.
@@ -150,10 +163,8 @@ Conf::Conf(const QString &path, QObject *parent)
     // line.
     QTextStream in(&file);
     in.setCodec("UTF-8");
-    QRegExp sectionPattern(QStringLiteral("(\\[subclass_\\d+\\])|(\\[classes\\])"));
-    QRegExp numberPattern(QStringLiteral("\\d+"));
-    const QString classes = QStringLiteral("[classes]");
-    const QString numberKey = QStringLiteral("subclass");
+    const QString &classes = FileFormat::header_line();
+    const QString &numberKey = FileFormat::key(FileFormat::Section::Subclass);
 
     QString section;
     QMap<QString, QString> pending;
@@ -170,20 +181,17 @@ Conf::Conf(const QString &path, QObject *parent)
         if (isBlank(line)) {
             continue;
         }
-        // The first match is the whole line exactly when the whole line matches: both
-        // alternatives start with "[" and end with their only "]". A line that does not start
-        // with "[" cannot be a section line and needs no pattern.
-        if (line.startsWith(QLatin1Char('[')) && sectionPattern.exactMatch(line)) {
-            if (line == classes) {
-                section = line;
-                continue;
-            }
+        if (line == classes) {
+            section = line;
+            continue;
+        }
+        const QString number = subclassLineNumber(line);
+        if (!number.isNull()) {
             if (!pending.isEmpty()) {
                 storePending();
             }
             section = line;
-            numberPattern.indexIn(line);
-            pending.insert(numberKey, numberPattern.cap(0));
+            pending.insert(numberKey, number);
             continue;
         }
         if (section == classes) {
@@ -208,7 +216,8 @@ QString Conf::to_string() const
 {
     QString out;
     out.reserve(64 + 512 * subclasses.size());
-    out += QLatin1String("[classes]\n");
+    out += FileFormat::header_line();
+    out += QLatin1Char('\n');
     for (auto it = header.constBegin(); it != header.constEnd(); ++it) {
         if (!it.value().isEmpty()) {
             out += it.key();

@@ -1,9 +1,13 @@
 // The words of the configuration's rules, shared by the editor and the checker.
 #include "ruletexts.h"
+#include "fileformat.h"
 
 #include <QtGlobal>
 
 namespace RuleTexts {
+
+// A text handed to the translator is a literal; these two spell out the axle limit.
+static_assert(FileFormat::MaxAxles == 20, "tipAxleCountRange and ruleAxleCount say 2 to 20");
 
 const char context[] = "Veltora";
 

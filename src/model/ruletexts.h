@@ -8,9 +8,6 @@ namespace RuleTexts {
 
 extern const char context[];
 
-// The largest number of axles a valid subclass has, as ruleAxleCount and tipAxleCountRange say.
-constexpr int largestAxleCount = 20;
-
 // The main window's tool tips and list captions.
 extern const char tipAcceptsReal[];
 extern const char tipAxleSelection[];
@@ -22,7 +19,7 @@ extern const char tipCopyTargetExists[];
 // Also the tip of a maximum axle distance below some subclass's (the yellow state).
 extern const char tipLowerThanSubclasses[];
 extern const char tipAxleConfFormat[];
-extern const char tipAxleCountRange[];
+extern const char tipAxleCountRange[]; // says FileFormat::MaxAxles in words
 extern const char tipMaxDistance[];
 extern const char tipMinDistance[];
 extern const char tipConstraintFormat[];
@@ -89,7 +86,7 @@ extern const char ruleAxleTyre[];
 extern const char ruleConstraint[];
 extern const char ruleCategory[];
 extern const char ruleMaxGVW[];
-extern const char ruleAxleCount[];
+extern const char ruleAxleCount[]; // says FileFormat::MaxAxles in words
 extern const char ruleAxleConfMissing[];
 extern const char ruleAxleConfForm[];
 extern const char ruleAxleConfCount[];

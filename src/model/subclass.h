@@ -1,11 +1,14 @@
 #pragma once
 
+#include "fileformat.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 // One vehicle subclass: one [subclass_N] section of a configuration file. Every value is kept
 // as the text that was typed or read; numbers are parsed only inside the checks, so the file
@@ -94,37 +97,43 @@ public:
     bool is_duplicate_of(const Subclass &other) const;
 
 private:
-    // The set's duplicate search and header check read the lists directly.
-    friend class Conf;
+    QString valueOf(FileFormat::Section key) const;
+    void setValue(FileFormat::Section key, const QString &value);
+    bool minDistanceValid(int index, float hdrMin, float hdrMax) const;
+    bool maxDistanceValid(int index, float hdrMin, float hdrMax) const;
 
-    // Text read as a real (QString::toFloat) or a whole number (QString::toInt), with a fast
-    // path for plain decimal text: the invalid-subclass list is rebuilt after every edit.
-    static float real_of(const QString &text);
-    static int whole_of(const QString &text);
-    QString value_of(const QString &key) const;
-    bool min_distance_valid(int index, float hdr_min, float hdr_max) const;
-    bool max_distance_valid(int index, float hdr_min, float hdr_max) const;
-
-    // What the whole-subclass checks, the header's maximum check and the duplicate search
-    // need, read once and kept until the subclass changes: the editor rebuilds the list of
-    // invalid subclasses after every edit, when all subclasses but one are as they were.
+    // What a check or the duplicate search reads of a subclass is read in one go and kept until
+    // the subclass changes: the editor rebuilds the list of invalid subclasses after every edit,
+    // and looks for duplicates before every save, when all subclasses but one are as they were.
+    // Each kept record is complete when made and never filled in later.
+    template <typename Record> struct Kept;
+    template <typename Record> const Record &kept(std::shared_ptr<const Kept<Record>> &slot) const;
     struct Summary;
-    Summary &summary() const;
-    const Summary &checked_summary() const;
-    bool subclass_valid(float hdr_min, float hdr_max) const;
-    float largest_max_distance() const;
-    // What the duplicate search compares before it compares texts: a hash of the values, and
-    // per list (0 weights, 1 minimum distances, 2 maximum distances, 3 tyres) its length, the
-    // hash of its first entry and, when asked for, the hashes of its prefixes, prefixes[k][i]
-    // for the first i entries. Valid until the subclass changes.
+    std::array<const QStringList *, 4> perAxleLists() const;
+
+    // The set's checks and its duplicate search read these, and nothing else, of a subclass.
+    friend class Conf;
+    bool subclassValid(float hdrMin, float hdrMax) const;
+    float largestMaxDistance() const;
+    // The hash of the values, and per list (0 weights, 1 minimum distances, 2 maximum
+    // distances, 3 tyres) its length and the hash of its first entry.
     struct Fingerprint
     {
+        explicit Fingerprint(const Subclass &subclass);
         quint64 values = 0;
         std::array<int, 4> lengths {};
         std::array<quint64, 4> heads {};
-        std::array<const quint64 *, 4> prefixes {};
     };
-    Fingerprint fingerprint(bool with_prefixes) const;
+    const Fingerprint &fingerprint() const;
+    // Per list k, the hashes of its prefixes, of(k)[i] for the first i entries.
+    struct PrefixHashes
+    {
+        explicit PrefixHashes(const Subclass &subclass);
+        std::vector<quint64> hashes;
+        std::array<size_t, 4> starts {};
+        const quint64 *of(size_t k) const { return hashes.data() + starts[k]; }
+    };
+    const PrefixHashes &prefixHashes() const;
 
     quint16 subclass = 0;
     QMap<QString, QString> values;
@@ -134,5 +143,7 @@ private:
     QStringList tyre_types;
     QStringList combined_constraints;
 
-    mutable std::shared_ptr<Summary> cache;
+    mutable std::shared_ptr<const Kept<Summary>> summary;
+    mutable std::shared_ptr<const Kept<Fingerprint>> print;
+    mutable std::shared_ptr<const Kept<PrefixHashes>> prefixes;
 };

@@ -1,6 +1,7 @@
 // A subclass section of a .conf file: the text the writer emits and the list lines the reader
 // turns back into per-axle lists.
 #include "subclass.h"
+#include "fileformat.h"
 #include "textscan.h"
 
 #include <QDebug>
@@ -8,20 +9,19 @@
 
 #include <algorithm>
 
+using FileFormat::Section;
+
 namespace {
 
-// The largest number of axles a valid subclass has.
-constexpr int MaxAxles = 20;
-
-// How many items a list line gets. A valid subclass (2 to 20 axles) gets exactly `wanted`, its
-// number of axles (or gaps), read as the empty text where the list is shorter. A number of axles
-// beyond the valid range can only come from a file or a typo; writing that many items would make
-// the writer's time and the file's size follow a number the user never meant. Such a subclass
-// gets what its list holds, so nothing read is lost, padded with empty items only up to the
-// largest valid number of axles.
+// How many items a list line gets. A valid subclass gets exactly `wanted`, its number of axles
+// (or gaps), read as the empty text where the list is shorter. A number of axles beyond the
+// valid range can only come from a file or a typo; writing that many items would make the
+// writer's time and the file's size follow a number the user never meant. Such a subclass gets
+// what its list holds, so nothing read is lost, padded with empty items only up to the largest
+// valid number of axles.
 int itemCount(int wanted, int held)
 {
-    return qBound(0, wanted, qMax(held, MaxAxles));
+    return qBound(0, wanted, qMax(held, FileFormat::MaxAxles));
 }
 
 // Fills a text through a plain pointer after sizing it once for an upper bound of its length: a
@@ -49,6 +49,12 @@ public:
     {
         std::copy(piece.constData(), piece.constData() + piece.size(), cursor);
         cursor += piece.size();
+    }
+    // A list line's key and its "=".
+    void addKey(Section key)
+    {
+        add(FileFormat::key(key));
+        add(QLatin1Char('='));
     }
     void addNumber(uint number)
     {
@@ -91,9 +97,9 @@ int listBound(const QStringList &list, int count)
     return bound;
 }
 
-void fillListLine(TextFiller &fill, QLatin1String key, const QStringList &list, int count)
+void fillListLine(TextFiller &fill, Section key, const QStringList &list, int count)
 {
-    fill.add(key);
+    fill.addKey(key);
     for (int i = 0; i < count; ++i) {
         if (i < list.size()) {
             fill.add(list.at(i));
@@ -117,12 +123,12 @@ int findAxleItem(const QString &text, int from, int *end)
             continue;
         }
         const int start = pos;
-        const int axleEnd = skip_digits(text, start);
+        const int axleEnd = skipDigits(text, start);
         const bool wholeRun = start == 0 || !text.at(start - 1).isDigit();
         const bool afterPlus = start > 0 && text.at(start - 1) == QLatin1Char('+');
         if (wholeRun && !afterPlus && axleEnd + 1 < text.size()
             && text.at(axleEnd) == QLatin1Char(',') && text.at(axleEnd + 1).isDigit()) {
-            *end = skip_decimal(text, axleEnd + 1);
+            *end = skipDecimal(text, axleEnd + 1);
             return start;
         }
         pos = axleEnd;
@@ -134,21 +140,20 @@ int findAxleItem(const QString &text, int from, int *end)
 
 QString Subclass::to_string() const
 {
-    static const QLatin1String section("[subclass_");
-    static const QLatin1String tyreKey("tyre_type=");
-    static const QLatin1String weightKey("max_axle_weight__kN=");
-    static const QLatin1String maxKey("max_axle_distance__m=");
-    static const QLatin1String minKey("min_axle_distance__m=");
-
-    const int axles = values.value(QStringLiteral("number_of_axles")).toInt();
+    const int axles = readWhole(valueOf(Section::NumberOfAxles));
     const int tyres = itemCount(axles, tyre_types.size());
     const int weights = itemCount(axles, max_axle_weights.size());
     const int maxs = itemCount(axles - 1, max_axle_distances.size());
     const int mins = itemCount(axles - 1, min_axle_distances.size());
 
-    // "[subclass_65535]\n", the keys, and per weight item up to ten digits, "," and ";".
-    int bound
-        = section.size() + 7 + tyreKey.size() + weightKey.size() + maxKey.size() + minKey.size();
+    // The section line, "=" and the line end of every line, and per weight item up to ten
+    // digits, "," and ";".
+    const QString &start = FileFormat::subclass_line_start();
+    int bound = start.size() + 7;
+    for (const Section list : {Section::TyreType, Section::MaxAxleWeight, Section::MaxAxleDistance,
+             Section::MinAxleDistance}) {
+        bound += FileFormat::key(list).size() + 1;
+    }
     for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
         bound += it.key().size() + it.value().size() + 2;
     }
@@ -161,7 +166,7 @@ QString Subclass::to_string() const
 
     QString out;
     TextFiller fill(out, bound);
-    fill.add(section);
+    fill.add(start);
     fill.addNumber(subclass);
     fill.add(QLatin1String("]\n"));
     for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
@@ -173,9 +178,9 @@ QString Subclass::to_string() const
         }
     }
 
-    fillListLine(fill, tyreKey, tyre_types, tyres);
+    fillListLine(fill, Section::TyreType, tyre_types, tyres);
 
-    fill.add(weightKey);
+    fill.addKey(Section::MaxAxleWeight);
     for (int i = 0; i < weights; ++i) {
         fill.addNumber(uint(i) + 1);
         fill.add(QLatin1Char(','));
@@ -190,8 +195,8 @@ QString Subclass::to_string() const
     }
     fill.endListLine(weights > 0 || !combined_constraints.isEmpty());
 
-    fillListLine(fill, maxKey, max_axle_distances, maxs);
-    fillListLine(fill, minKey, min_axle_distances, mins);
+    fillListLine(fill, Section::MaxAxleDistance, max_axle_distances, maxs);
+    fillListLine(fill, Section::MinAxleDistance, min_axle_distances, mins);
     fill.finish();
     return out;
 }
@@ -237,8 +242,8 @@ void Subclass::set_max_axle_weights(QString text)
         max_axle_weights.append(text.mid(weight, end - weight));
     }
 
-    for (int start = find_combined_constraint(text, 0, &end); start >= 0;
-         start = find_combined_constraint(text, end, &end)) {
+    for (int start = findCombinedConstraint(text, 0, &end); start >= 0;
+         start = findCombinedConstraint(text, end, &end)) {
         combined_constraints.append(text.mid(start, end - start));
     }
 }

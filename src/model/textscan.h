@@ -1,14 +1,19 @@
 #pragma once
 
-// Text scanning and hashing shared by the subclass checks, the file's list lines and the
-// duplicate search. The scanners read the format's patterns by hand, in linear time: a
-// regular-expression search would try every start again and take quadratic time on a long
-// hostile line.
+// Text scanning, number reading and hashing shared by the header and subclass checks, the file's
+// list lines and the duplicate search. The scanners read the format's patterns by hand, in linear
+// time: a regular-expression search would try every start again and take quadratic time on a
+// long hostile line.
 
 #include <QString>
 
+inline bool isAsciiDigit(ushort c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // The end of the run of digits (as the pattern \d sees them) that starts at `from`.
-inline int skip_digits(const QString &text, int from)
+inline int skipDigits(const QString &text, int from)
 {
     while (from < text.size() && text.at(from).isDigit()) {
         ++from;
@@ -17,11 +22,11 @@ inline int skip_digits(const QString &text, int from)
 }
 
 // The end of a number \d+\.?\d* whose first digit is at `from` (the caller has seen it).
-inline int skip_decimal(const QString &text, int from)
+inline int skipDecimal(const QString &text, int from)
 {
-    int end = skip_digits(text, from);
+    int end = skipDigits(text, from);
     if (end < text.size() && text.at(end) == QLatin1Char('.')) {
-        end = skip_digits(text, end + 1);
+        end = skipDigits(text, end + 1);
     }
     return end;
 }
@@ -30,7 +35,7 @@ inline int skip_decimal(const QString &text, int from)
 // or more digit runs joined by "+", ",", then a number). Returns its start and sets `end` just
 // past it, or returns -1. A chain that fails is skipped whole, since a match starting anywhere
 // inside it would end where it ends and fail the same way.
-inline int find_combined_constraint(const QString &text, int from, int *end)
+inline int findCombinedConstraint(const QString &text, int from, int *end)
 {
     int pos = from;
     while (pos < text.size()) {
@@ -39,15 +44,15 @@ inline int find_combined_constraint(const QString &text, int from, int *end)
             continue;
         }
         int runs = 1;
-        int chainEnd = skip_digits(text, pos);
+        int chainEnd = skipDigits(text, pos);
         while (chainEnd + 1 < text.size() && text.at(chainEnd) == QLatin1Char('+')
             && text.at(chainEnd + 1).isDigit()) {
-            chainEnd = skip_digits(text, chainEnd + 1);
+            chainEnd = skipDigits(text, chainEnd + 1);
             ++runs;
         }
         if (runs >= 2 && chainEnd + 1 < text.size() && text.at(chainEnd) == QLatin1Char(',')
             && text.at(chainEnd + 1).isDigit()) {
-            *end = skip_decimal(text, chainEnd + 1);
+            *end = skipDecimal(text, chainEnd + 1);
             return pos;
         }
         pos = chainEnd;
@@ -55,9 +60,79 @@ inline int find_combined_constraint(const QString &text, int from, int *end)
     return -1;
 }
 
+// Text read as a real, exactly as QString::toFloat reads it (text that does not convert reads as
+// 0), with a fast path for plain decimal text: the invalid-subclass list is rebuilt after every
+// edit. Plain decimal text of at most 15 digits converts exactly: mantissa and power of ten are
+// both exact doubles, so the one division is correctly rounded, as the general conversion is,
+// and the float is then rounded from that double just as QString::toFloat does.
+inline float readReal(const QString &text)
+{
+    static const double powers[]
+        = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const int len = text.size();
+    if (len == 0 || len > 16) {
+        return text.toFloat();
+    }
+    const QChar *c = text.constData();
+    if (c[0].unicode() == '0' && len > 1 && c[1].unicode() != '.') {
+        return text.toFloat();
+    }
+    quint64 mantissa = 0;
+    int digits = 0;
+    int decimals = -1;
+    for (int i = 0; i < len; ++i) {
+        const ushort u = c[i].unicode();
+        if (isAsciiDigit(u)) {
+            mantissa = mantissa * 10 + (u - '0');
+            ++digits;
+            if (decimals >= 0) {
+                ++decimals;
+            }
+        } else if (u == '.' && decimals < 0 && digits > 0 && i + 1 < len) {
+            decimals = 0;
+        } else {
+            return text.toFloat();
+        }
+    }
+    if (digits > 15) {
+        return text.toFloat();
+    }
+    return float(double(mantissa) / powers[decimals < 0 ? 0 : decimals]);
+}
+
+// Text read as a whole number, exactly as QString::toInt reads it, with a fast path for plain
+// digits.
+inline int readWhole(const QString &text)
+{
+    const int len = text.size();
+    if (len == 0 || len > 9 || (len > 1 && text.at(0).unicode() == '0')) {
+        return text.toInt();
+    }
+    int value = 0;
+    for (int i = 0; i < len; ++i) {
+        const ushort u = text.at(i).unicode();
+        if (!isAsciiDigit(u)) {
+            return text.toInt();
+        }
+        value = value * 10 + (u - '0');
+    }
+    return value;
+}
+
+// FNV-1a over the UTF-16 code units.
+inline quint64 textHash(const QString &text)
+{
+    quint64 h = 0xCBF29CE484222325ULL;
+    const QChar *c = text.constData();
+    for (int i = 0; i < text.size(); ++i) {
+        h = (h ^ c[i].unicode()) * 0x100000001B3ULL;
+    }
+    return h;
+}
+
 // A 64-bit mixing step (splitmix64's finaliser): spreads the sum of a running hash and the next
 // part over all bits, so that sequences of equal texts in another order hash apart.
-inline quint64 mix_hash(quint64 h)
+inline quint64 mixHash(quint64 h)
 {
     h += 0x9E3779B97F4A7C15ULL;
     h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ULL;

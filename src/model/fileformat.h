@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+// Facts of the .conf file format, each said once: the largest number of axles, the keys of the
+// [classes] section and of a [subclass_N] section, and the section lines. The model's setters,
+// the section constructor, the reader, the writer and the editor all take them from here.
+namespace FileFormat {
+
+// The largest number of axles a valid subclass has (the smallest is 2).
+constexpr int MaxAxles = 20;
+
+// The keys of the [classes] section.
+enum class Header {
+    ClassificationVersion,
+    CountryCode,
+    GAccelerationConstant,
+    GroupMaxDistance,
+    MaxAxleDistance,
+    Min2AxleTruckSpacing,
+    MinAvgAxleWeight,
+    MinAxleDistance,
+    UnclassifiedVehiclesSubclass,
+    UncategorisedVehicleCategory,
+};
+
+// The keys of a [subclass_N] section: the number (when an entry line overrides the section
+// line's), the ten scalar values, then the four list lines in the order the writer emits them.
+enum class Section {
+    Subclass,
+    Category,
+    NumberOfAxles,
+    AxleConfiguration,
+    MaxGVW,
+    UpperGVWLimit,
+    ReclassifyUpToSubclass,
+    LowerGVWLimit,
+    ReclassifyDownToSubclass,
+    Prepend,
+    Append,
+    TyreType,
+    MaxAxleWeight,
+    MaxAxleDistance,
+    MinAxleDistance,
+};
+
+// The key as it stands in the file, for example "country_code" or "max_GVW__kN".
+const QString &key(Header which);
+const QString &key(Section which);
+
+// The group Qt's INI reader knows the header by ("classes") and its section line.
+const QString &header_group();
+const QString &header_line();
+// A subclass section line is this, the number in plain decimal and "]".
+const QString &subclass_line_start();
+
+} // namespace FileFormat
