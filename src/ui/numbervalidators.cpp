@@ -1,5 +1,6 @@
 // Validators shared by the main window and the units dialog.
 #include "numbervalidators.h"
+#include "fileformat.h"
 
 QLocale modelLocale()
 {
@@ -9,7 +10,7 @@ QLocale modelLocale()
 }
 
 AxleCountValidator::AxleCountValidator(QObject *parent)
-    : QIntValidator(2, 20, parent)
+    : QIntValidator(2, FileFormat::MaxAxles, parent)
 {
 }
 

@@ -8,16 +8,15 @@
 // "1,5" in, which the model reads as nothing.
 QLocale modelLocale();
 
-template<class Validator>
-Validator *inModelLocale(Validator *validator)
+template <class Validator> Validator *inModelLocale(Validator *validator)
 {
     validator->setLocale(modelLocale());
     return validator;
 }
 
-// The number of axles, 2 to 20. Unlike a plain QIntValidator it refuses numbers above the top
-// while they are typed (QIntValidator lets 21 to 99 through as intermediate); "1" and the empty
-// text stay intermediate so the field can be cleared and retyped.
+// The number of axles, 2 to FileFormat::MaxAxles. Unlike a plain QIntValidator it refuses numbers
+// above the top while they are typed (QIntValidator lets 21 to 99 through as intermediate); "1" and
+// the empty text stay intermediate so the field can be cleared and retyped.
 class AxleCountValidator : public QIntValidator
 {
     Q_OBJECT
