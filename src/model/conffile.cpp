@@ -82,45 +82,52 @@ QString valueText(const QVariant &value)
 // reader turns a value starting with "@" (typed, or made by an escape such as \x40) into a
 // QVariant, and for "@Variant(" it deserialises the bytes that follow: a list length declared
 // there is reserved before anything is read, so a few hostile bytes make it ask for gigabytes
-// and abort. No value the editor writes holds "@" or "\". A file with neither is read as it
-// is; any other is read from a temporary copy in which both stand in for characters no text
-// uses, put back afterwards: there every value reads as its literal text and escapes stay as
-// written. False when that copy cannot be made.
-bool readHeader(const QString &path, QObject *parent, QFile &file, QMap<QString, QString> &header)
+// and abort. No value the editor writes holds "@" or "\". The header is read from a temporary
+// copy in which both stand in for characters no text uses, put back afterwards: there every
+// value reads as its literal text and escapes stay as written. The copy has a name of its own
+// every time, which also keeps the INI reader from answering from its cache of parsed files:
+// that cache goes by path, size and modification time, so a file rewritten in the same
+// millisecond with the same size would otherwise show its old header. False when the copy
+// cannot be made.
+bool readHeader(QObject *parent, QFile &file, QMap<QString, QString> &header)
 {
+    QTemporaryFile copy;
+    if (!copy.open()) {
+        return false;
+    }
     char chunk[1 << 16];
     qint64 size = 0;
     bool risky = false;
-    while (!risky && (size = file.read(chunk, sizeof chunk)) > 0) {
-        risky = std::memchr(chunk, '@', size_t(size)) || std::memchr(chunk, '\\', size_t(size));
-    }
-    QTemporaryFile copy;
-    if (risky) {
-        if (!file.seek(0) || !copy.open()) {
-            return false;
-        }
-        while ((size = file.read(chunk, sizeof chunk)) > 0) {
-            QByteArray safe;
-            safe.reserve(int(size) * 3);
-            for (qint64 i = 0; i < size; ++i) {
-                if (chunk[i] == '@') {
-                    safe += AtStandIn;
-                } else if (chunk[i] == '\\') {
-                    safe += BackslashStandIn;
-                } else {
-                    safe += chunk[i];
-                }
-            }
-            if (copy.write(safe) != safe.size()) {
+    while ((size = file.read(chunk, sizeof chunk)) > 0) {
+        const bool plain
+            = !std::memchr(chunk, '@', size_t(size)) && !std::memchr(chunk, '\\', size_t(size));
+        if (plain) {
+            if (copy.write(chunk, size) != size) {
                 return false;
             }
+            continue;
         }
-        if (size < 0 || !copy.flush()) {
+        risky = true;
+        QByteArray safe;
+        safe.reserve(int(size) * 3);
+        for (qint64 i = 0; i < size; ++i) {
+            if (chunk[i] == '@') {
+                safe += AtStandIn;
+            } else if (chunk[i] == '\\') {
+                safe += BackslashStandIn;
+            } else {
+                safe += chunk[i];
+            }
+        }
+        if (copy.write(safe) != safe.size()) {
             return false;
         }
     }
+    if (size < 0 || !copy.flush()) {
+        return false;
+    }
 
-    QSettings settings(risky ? copy.fileName() : path, QSettings::IniFormat, parent);
+    QSettings settings(copy.fileName(), QSettings::IniFormat, parent);
     // Qt 5 reads INI values as Latin-1 unless told otherwise; the writer writes UTF-8, so a
     // version such as "Č-2024" would come back corrupted after one open and save.
     settings.setIniCodec("UTF-8");
@@ -152,7 +159,7 @@ Conf::Conf(const QString &path, QObject *parent)
     }
 
     // A header that cannot be read safely makes the file unreadable rather than headerless.
-    if (!readHeader(path, parent, file, header) || !file.seek(0)) {
+    if (!readHeader(parent, file, header) || !file.seek(0)) {
         header.clear();
         opened = false;
         return;

@@ -4,7 +4,9 @@
 #include "windowtest.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,6 +62,7 @@ private slots:
     void newKeepsTheConfigurationUntilItsFileIsWritten();
     void openTellsWhatItCouldNotRead_data();
     void openTellsWhatItCouldNotRead();
+    void reopenShowsTheFileAsItIsNow();
 
 private:
     QTemporaryDir dir;
@@ -203,6 +206,21 @@ void tst_FileCommands::openTellsWhatItCouldNotRead()
     QCOMPARE(seen, QStringList {said.arg(path)});
     QCOMPARE(window->configuration().get_subclass_numbers(), subclasses);
     QCOMPARE(window->windowTitle().endsWith(name == "broken.conf" ? name : "in.conf"), true);
+}
+
+void tst_FileCommands::reopenShowsTheFileAsItIsNow()
+{
+    const QString path = writeFile(dir.filePath("same.conf"), header + subclass(1));
+    const QDateTime stamp = QFileInfo(path).lastModified();
+    open(*window, path);
+    // Rewritten with the same size and time stamp, as a quick tool or a copy may leave it.
+    writeFile(path, QByteArray(header).replace("SI", "HR") + subclass(1));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite)
+        && file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+    open(*window, path);
+    QCOMPARE(field(*window, "lineEditCountry")->text(), QString("HR"));
 }
 
 QTEST_MAIN(tst_FileCommands)
