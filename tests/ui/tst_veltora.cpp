@@ -56,24 +56,9 @@ void tst_Veltora::startsAsTheUserSeesIt()
 {
     window->show();
     QCOMPARE(window->windowTitle(), QStringLiteral("Veltora v3.2.0"));
-    const QStringList red = {"lineEditCountry", "lineEditGroupMaxDist", "lineEditUnclassified"};
-    for (const char *name : {"lineEditVersion", "lineEditCountry", "lineEditGroupMaxDist",
-             "lineEditMinAxleSpacing", "lineEditMinAvgAxleWeight", "lineEditMaxAxleDist",
-             "lineEditMinAxleDist", "lineEditUnclassified", "lineEditUncategorised"}) {
-        const QString colour = red.contains(name) ? "red" : "lime";
-        QCOMPARE(WindowTest::field(*window, name)->styleSheet(), "background-color: " + colour);
-    }
     for (const char *name : {"groupBoxSubclass", "groupBoxReclassify", "frameMiddle"}) {
         QVERIFY2(!window->findChild<QWidget *>(name)->isVisible(), name);
     }
-    QVERIFY(!window->findChild<QPushButton *>("buttonCopy")->isEnabled());
-    QStringList help;
-    for (QAction *action : window->findChild<QMenu *>("menuHelp")->actions()) {
-        if (action->isVisible()) {
-            help << action->text();
-        }
-    }
-    QCOMPARE(help, (QStringList {"About", "Check for Updates"}));
     // The editor finds axle 1's widgets by position: the frame's label first, axle 1 next.
     for (const QString names : {"frameMaxAxleWeightsEdits MaxAxleWeightEdit1",
              "frameMaxAxleWeightsBoxes MaxAxleWeightBox1", "frameTyreTypes TyreType1"}) {
