@@ -1,6 +1,7 @@
 // Subclass selection and management: selecting a subclass by number, selector, invalid list or
 // shortcut, loading it into the panel, creating, copying and deleting subclasses, and storing
 // the edits of its scalar fields.
+#include "fieldstyle.h"
 #include "veltora.h"
 #include "ui_veltora.h"
 
@@ -342,7 +343,7 @@ void Veltora::deleteSubclass()
 void Veltora::on_lineEditCopy_textEdited(const QString &arg1)
 {
     if (arg1.isEmpty()) {
-        ui->lineEditCopy->setStyleSheet(QStringLiteral("QLineEdit {background-color: white}"));
+        ui->lineEditCopy->setStyleSheet(FieldStyle::neutralStyle);
         ui->buttonCopy->setEnabled(false);
         return;
     }

@@ -21,8 +21,6 @@
 Veltora::Veltora(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::Veltora)
-    , validStyle(QStringLiteral("QLineEdit {background-color: lime}"))
-    , invalidStyle(QStringLiteral("QLineEdit {background-color: red}"))
     , titleText(QStringLiteral("Veltora "))
     , tipAcceptsReal(tr(RuleTexts::tipAcceptsReal))
     , tipAxleSelection(tr(RuleTexts::tipAxleSelection))

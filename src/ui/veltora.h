@@ -191,8 +191,6 @@ private:
 
     Ui::Veltora *ui;
     MeasurementUnits *unitsDialog = nullptr;
-    QString validStyle;
-    QString invalidStyle;
     QString titleText;
     QString versionText;
 
