@@ -37,7 +37,7 @@ QString entryNumber(const QString &entry)
 
 } // namespace
 
-void Veltora::resetSubclassPanel()
+void Veltora::emptySubclassFields()
 {
     // The number first: emptying it turns it red and makes every later edit go nowhere, so the
     // number-of-axles handler cannot store into the subclass shown before.
@@ -47,6 +47,11 @@ void Veltora::resetSubclassPanel()
     for (const SubclassField &field : subclassFields()) {
         (ui->*field.edit)->clear();
     }
+}
+
+void Veltora::resetSubclassPanel()
+{
+    emptySubclassFields();
     ui->groupBoxSubclass->hide();
     ui->groupBoxReclassify->hide();
     ui->frameMiddle->hide();
@@ -54,12 +59,7 @@ void Veltora::resetSubclassPanel()
 
 void Veltora::clearSubclassPanel()
 {
-    ui->lineEditSubclass->clear();
-    ui->lineEditCopy->clear();
-    ui->lineEditNumOfAxles->clear();
-    for (const SubclassField &field : subclassFields()) {
-        (ui->*field.edit)->clear();
-    }
+    emptySubclassFields();
     ui->comboBoxSubclasses->clear();
     ui->comboBoxInvalid->clear();
 }

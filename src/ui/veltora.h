@@ -176,6 +176,7 @@ private:
     void loadAxleRows(const Subclass &subclass, int axles);
     void createSubclass();
     void deleteSubclass();
+    void emptySubclassFields();
     void showEmptySubclassPanel();
     void showAxleOneWidgets();
     void editAxleValue(QLineEdit *edit, Subclass &subclass);
