@@ -155,6 +155,8 @@ void tst_FileCommands::newKeepsTheConfigurationUntilItsFileIsWritten()
     typeInto(field(*window, "lineEditCountry"), "si");
     QCOMPARE(answerModals(command, {cancel()}), QStringList {"Save as"});
     QVERIFY(unchanged());
+    QCOMPARE(answerModals(action(*window, "actionOpen"), {cancel()}), QStringList {"Open file"});
+    QVERIFY(unchanged());
     // A folder that does not exist cannot be written to: said, and nothing changes.
     const QStringList failed
         = answerModals(command, {choose(dir.filePath("missing/new.conf")), press(QMessageBox::Ok)});
@@ -169,6 +171,11 @@ void tst_FileCommands::newKeepsTheConfigurationUntilItsFileIsWritten()
     QVERIFY(window->configuration().get_subclass_numbers().isEmpty());
     QCOMPARE(window->findChild<QComboBox *>("comboBoxSubclasses")->count(), 0);
     QVERIFY(window->findChild<QFrame *>("frameMiddle")->isHidden());
+    // Opened later, the header-only file is ready for its first subclass.
+    Veltora later;
+    open(later, dir.filePath("new.conf"));
+    QVERIFY(!later.findChild<QWidget *>("groupBoxSubclass")->isHidden());
+    QVERIFY(later.findChild<QWidget *>("frameSubclassBottom")->isHidden());
 }
 
 void tst_FileCommands::openTellsWhatItCouldNotRead_data()
