@@ -1,0 +1,181 @@
+// The subclasses that take part in classification, their spacing windows and the matching rule.
+#include "windowtable.h"
+#include "conf.h"
+#include "fileformat.h"
+#include "ruletexts.h"
+
+#include <QMap>
+
+#include <algorithm>
+#include <limits>
+
+WindowTable::WindowTable(const Conf &conf)
+    : configuration(conf)
+    , byAxles(FileFormat::MaxAxles + 1)
+{
+    const QVector<quint16> numbers = conf.get_subclass_numbers();
+    total = numbers.size();
+    if (total == 0) {
+        return;
+    }
+    // The invalid list would judge every gap against 0 for an empty bound: no window is trusted.
+    const char *emptyBound = conf.get_min_axle_distance().isEmpty() ? RuleTexts::labelMinAxleDist
+        : conf.get_max_axle_distance().isEmpty()                    ? RuleTexts::labelMaxAxleDist
+                                                                    : nullptr;
+    if (emptyBound) {
+        reason = QStringLiteral("the header's %1 is empty").arg(QString::fromUtf8(emptyBound));
+        return;
+    }
+    const QVector<quint16> invalid = conf.get_invalid_subclasses();
+    QMap<QString, int> categoryIds;
+    QVector<QVector<int>> members(byAxles.size());
+    auto next = invalid.constBegin();
+    for (const quint16 number : numbers) {
+        if (next != invalid.constEnd() && *next == number) {
+            ++next;
+            continue;
+        }
+        const Subclass &s = conf.get_subclass(number);
+        SubclassWindow window;
+        window.number = number;
+        // A valid subclass has 2 to 20 axles and a minimum and a maximum for each gap; the
+        // guard only keeps a change to the validity rules from reading past the groups.
+        window.axles = s.get_number_of_axles().toInt();
+        if (window.axles < 2 || window.axles >= byAxles.size()) {
+            continue;
+        }
+        const QString category = s.get_category();
+        window.category = categoryIds.value(category, categoryTexts.size());
+        if (window.category == categoryTexts.size()) {
+            categoryIds.insert(category, window.category);
+            categoryTexts.append(category);
+        }
+        window.up = s.get_reclassify_up_to_subclass().toUShort();
+        window.down = s.get_reclassify_down_to_subclass().toUShort();
+        window.offset = bounds.size();
+        for (int i = 0; i + 1 < window.axles; ++i) {
+            bounds.append(s.get_min_distance_at_index(i).toFloat());
+        }
+        for (int i = 0; i + 1 < window.axles; ++i) {
+            bounds.append(s.get_max_distance_at_index(i).toFloat());
+        }
+        members[window.axles].append(list.size());
+        list.append(window);
+    }
+    if (list.isEmpty()) {
+        reason = QStringLiteral("all %1 are in the invalid list").arg(total);
+    }
+    for (int axles = 2; axles < byAxles.size(); ++axles) {
+        build_group(byAxles[axles], members.at(axles));
+    }
+}
+
+int WindowTable::index_of(quint16 number) const
+{
+    const auto it = std::lower_bound(list.cbegin(), list.cend(), number,
+        [](const SubclassWindow &w, quint16 n) { return w.number < n; });
+    return it != list.cend() && it->number == number ? int(it - list.cbegin()) : -1;
+}
+
+const Subclass &WindowTable::subclass_of(int window) const
+{
+    return configuration.get_subclass(list.at(window).number);
+}
+
+bool WindowTable::accepts(int window, const QVector<float> &gaps) const
+{
+    const SubclassWindow &w = list.at(window);
+    if (w.axles != gaps.size() + 1) {
+        return false;
+    }
+    const float *mins = bounds.constData() + w.offset;
+    const float *maxs = mins + gaps.size();
+    for (int i = 0; i < gaps.size(); ++i) {
+        if (!(mins[i] <= gaps.at(i) && gaps.at(i) <= maxs[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QVector<int> WindowTable::matching(const QVector<float> &gaps) const
+{
+    QVector<int> found;
+    if (gaps.isEmpty() || gaps.size() + 1 >= byAxles.size()) {
+        return found;
+    }
+    const Group &group = byAxles.at(gaps.size() + 1);
+    stab(group, 0, group.order.size(), gaps.at(group.gap), found);
+    found.erase(std::remove_if(found.begin(), found.end(),
+                    [this, &gaps](int window) { return !accepts(window, gaps); }),
+        found.end());
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+void WindowTable::build_group(Group &group, const QVector<int> &members) const
+{
+    const int n = members.size();
+    if (n == 0) {
+        return;
+    }
+    const int gaps = list.at(members.first()).axles - 1;
+    // Pairs of windows that overlap in a gap: all pairs but those where one window ends before
+    // the other starts. The sweep compares exactly these pairs, so the fewest wins.
+    qint64 fewest = std::numeric_limits<qint64>::max();
+    QVector<float> lows(n);
+    for (int gap = 0; gap < gaps; ++gap) {
+        for (int k = 0; k < n; ++k) {
+            lows[k] = min(members.at(k), gap);
+        }
+        std::sort(lows.begin(), lows.end());
+        qint64 overlapping = qint64(n) * (n - 1) / 2;
+        for (int k = 0; k < n; ++k) {
+            overlapping -= lows.cend()
+                - std::upper_bound(lows.cbegin(), lows.cend(), max(members.at(k), gap));
+        }
+        if (overlapping < fewest) {
+            fewest = overlapping;
+            group.gap = gap;
+        }
+    }
+    group.order = members;
+    std::sort(group.order.begin(), group.order.end(), [this, &group](int a, int b) {
+        const float lowA = min(a, group.gap);
+        const float lowB = min(b, group.gap);
+        return lowA < lowB || (lowA == lowB && a < b);
+    });
+    group.reach.resize(n);
+    build_reach(group, 0, n);
+}
+
+float WindowTable::build_reach(Group &group, int from, int to) const
+{
+    if (from >= to) {
+        return -std::numeric_limits<float>::infinity();
+    }
+    const int middle = from + (to - from) / 2;
+    const float left = build_reach(group, from, middle);
+    const float right = build_reach(group, middle + 1, to);
+    group.reach[middle] = std::max({max(group.order.at(middle), group.gap), left, right});
+    return group.reach.at(middle);
+}
+
+void WindowTable::stab(const Group &group, int from, int to, float gap, QVector<int> &found) const
+{
+    while (from < to) {
+        const int middle = from + (to - from) / 2;
+        if (group.reach.at(middle) < gap) {
+            return;
+        }
+        stab(group, from, middle, gap, found);
+        const int window = group.order.at(middle);
+        if (!(min(window, group.gap) <= gap)) {
+            return; // every window to the right starts later still
+        }
+        if (gap <= max(window, group.gap)) {
+            found.append(window);
+        }
+        from = middle + 1;
+    }
+}

@@ -1,0 +1,48 @@
+// Helpers shared by the analysis tests: configurations of valid subclasses built from windows.
+#pragma once
+
+#include "conf.h"
+#include "subclass.h"
+
+#include <QStringList>
+
+// A valid subclass with the given windows, each "min-max" in metres ("1.2-1.5;2.5-6"), and weight
+// limits of 100 kN per axle and 300 kN gross.
+inline Subclass window_subclass(quint16 number, const QString &category, const QString &windows)
+{
+    const QStringList gaps = windows.split(';');
+    const int axles = gaps.size() + 1;
+    Subclass s;
+    s.set_subclass_number(number);
+    s.set_category(category);
+    s.set_max_GVW(QStringLiteral("300"));
+    s.set_number_of_axles(QString::number(axles));
+    s.set_axle_configuration(QStringLiteral("H%1").arg(axles));
+    for (int i = 0; i < gaps.size(); ++i) {
+        s.set_min_distance_at_index(gaps.at(i).section('-', 0, 0), i);
+        s.set_max_distance_at_index(gaps.at(i).section('-', 1, 1), i);
+    }
+    for (int i = 0; i < axles; ++i) {
+        s.set_max_axle_weight_at_index(QStringLiteral("100"), i);
+        s.set_tyre_type_at_index(QStringLiteral("1"), i);
+    }
+    return s;
+}
+
+// A configuration whose header admits gaps from 0.5 to 15 m, with subclasses given as
+// "number:category:windows", optionally followed by ":up:down" reclassification targets.
+inline Conf window_conf(const QStringList &subclasses)
+{
+    Conf conf;
+    conf.set_min_axle_distance(QStringLiteral("0.5"));
+    conf.set_max_axle_distance(QStringLiteral("15"));
+    for (const QString &spec : subclasses) {
+        const QStringList parts = spec.split(':');
+        const quint16 number = parts.at(0).toUShort();
+        Subclass s = window_subclass(number, parts.at(1), parts.at(2));
+        s.set_reclassify_up_to_subclass(parts.value(3));
+        s.set_reclassify_down_to_subclass(parts.value(4));
+        conf.set_subclass(number, s);
+    }
+    return conf;
+}
