@@ -1,5 +1,6 @@
 // The checker's command line: options, the report per file, --format and the exit status.
 #include "checkcommand.h"
+#include "analysisreport.h"
 #include "filecheck.h"
 #include "report.h"
 
@@ -16,7 +17,10 @@ namespace {
 const char description[]
     = "Checks Veltora classification configuration files (.conf) the way the editor does,\n"
       "without a screen. Exit status: 0 when every file is fit to deploy, 1 when any file\n"
-      "has a reported problem, 2 when a file cannot be opened or written or an option is wrong.";
+      "has a reported problem, 2 when a file cannot be opened or written or an option is wrong.\n"
+      "With --overlaps or --vehicles it analyses the classification instead: 1 when subclasses\n"
+      "of different categories overlap or reclassification runs in a cycle, or when a row was\n"
+      "skipped, a vehicle is ambiguous or 2 % or more are unmatched.";
 
 QString refusal(const FileCheck &check)
 {
@@ -80,12 +84,21 @@ int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption json(QStringLiteral("json"),
-        QStringLiteral("Print one JSON object per file, one line each (JSON Lines)."));
+        QStringLiteral("Print one JSON object per file, one line each (JSON Lines); with "
+                       "--vehicles one per row, then a summary."));
     const QCommandLineOption format(QStringLiteral("format"),
         QStringLiteral("Rewrite each file that Save would accept as it is in the editor's "
                        "canonical form; leave any other file untouched."));
+    const QCommandLineOption overlaps(QStringLiteral("overlaps"),
+        QStringLiteral("Report subclasses that accept the same vehicles, subclasses covered by "
+                       "another and reclassification cycles."));
+    const QCommandLineOption vehicles(QStringLiteral("vehicles"),
+        QStringLiteral("Run the recorded vehicles of a CSV file through each configuration."),
+        QStringLiteral("RECORDS.csv"));
     parser.addOption(json);
     parser.addOption(format);
+    parser.addOption(overlaps);
+    parser.addOption(vehicles);
     parser.addPositionalArgument(QStringLiteral("FILE"),
         QStringLiteral("Configuration files to check."), QStringLiteral("FILE..."));
 
@@ -107,8 +120,24 @@ int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << "No file given.\n" << parser.helpText();
         return 2;
     }
+    const bool analysis = parser.isSet(overlaps) || parser.isSet(vehicles);
+    if (analysis && parser.isSet(format)) {
+        err << "--format cannot be combined with --overlaps or --vehicles.\n";
+        return 2;
+    }
     int status = 0;
     for (const QString &path : files) {
+        if (analysis) {
+            if (parser.isSet(overlaps)) {
+                status = std::max(status, report_overlaps(path, parser.isSet(json), out));
+            }
+            if (parser.isSet(vehicles)) {
+                status = std::max(
+                    status, report_vehicles(parser.value(vehicles), path, parser.isSet(json), out));
+            }
+            out.flush();
+            continue;
+        }
         FileCheck check(path);
         if (parser.isSet(format)) {
             format_file(check);

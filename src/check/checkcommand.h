@@ -5,9 +5,9 @@
 class FileCheck;
 class QTextStream;
 
-// veltora-check [--json] [--format] FILE...: checks each file, prints one report per file on
-// `out` and returns the exit status (the highest of the files'; 2 for a wrong option). Usage
-// errors go to `err`.
+// veltora-check [--json] [--format | --overlaps | --vehicles RECORDS] FILE...: checks or analyses
+// each file, prints one report per file on `out` and returns the exit status (the highest of the
+// files'; 2 for a wrong option). Usage errors go to `err`.
 int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // Rewrites a checked file in the writer's canonical form when Save would write it as it is,

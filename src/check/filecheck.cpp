@@ -1,6 +1,7 @@
 // The checker's findings in one file: the editor's checks, each failure put into words.
 #include "filecheck.h"
 #include "fileformat.h"
+#include "printable.h"
 #include "ruletexts.h"
 
 #include <QRegularExpression>
@@ -12,16 +13,9 @@ namespace {
 // Long enough for any line the writer produces with realistic values.
 constexpr int longestShownText = 80;
 
-// A text from a file as the report shows it: no control characters, at most a line's length.
 QString printable(const QString &text)
 {
-    QString shown = text.left(longestShownText);
-    for (QChar &c : shown) {
-        if (c.category() == QChar::Other_Control) {
-            c = QChar::ReplacementCharacter;
-        }
-    }
-    return shown.size() < text.size() ? shown + QStringLiteral("...") : shown;
+    return ::printable(text, longestShownText);
 }
 
 QString words(const char *text)

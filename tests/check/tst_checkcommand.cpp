@@ -31,6 +31,7 @@ Run check(const QStringList &arguments)
 
 const QString european = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european.conf");
 const QString warnings = QStringLiteral(VELTORA_SOURCE_DIR "/examples/warnings.conf");
+const QString vehicles = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european-vehicles.csv");
 
 // In the writer's form.
 const QByteArray validHeader = "[classes]\ncountry_code=SI\ng_acceleration_constant=9.81\n"
@@ -50,6 +51,7 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void jsonLines();
+    void analysisJsonLines();
     void format_data();
     void format();
 
@@ -81,9 +83,28 @@ void tst_CheckCommand::exitStatus_data()
                                   << "Unknown option 'bogus'.";
     QTest::newRow("no file") << QStringList {} << 2 << "No file given.";
     QTest::newRow("help") << QStringList {"--help"} << 0
-                          << "  --json         Print one JSON object per file, one line each "
-                             "(JSON Lines).";
+                          << "  --vehicles <RECORDS.csv>  Run the recorded vehicles of a CSV "
+                             "file through";
     QTest::newRow("version") << QStringList {"--version"} << 0 << "veltora-check 3.2.0";
+    QTest::newRow("overlaps of different categories") << QStringList {"--overlaps",
+        european} << 1 << "  covered: subclass 4: every vehicle it accepts, 5 accepts too";
+    QTest::newRow("no overlap") << QStringList {"--overlaps", warnings} << 0
+                                << warnings
+            + ": 1 of 5 subclasses take part; 0 overlapping "
+              "pairs (0 ambiguous, 0 covered), 0 "
+              "reclassification cycles";
+    QTest::newRow("vehicles skipped, ambiguous, unmatched") << QStringList {"--vehicles", vehicles,
+        european} << 1 << "  line 21: skipped: gaps_m: 1 value for 3 axles, 2 expected";
+    QTest::newRow("vehicles all matched once")
+        << QStringList {"--vehicles", writeFile("id,axles,gaps_m\nm,2,1.5\n"), european} << 0
+        << "  unmatched: 0 (0.0 %, under 2 %)";
+    QTest::newRow("records missing") << QStringList {"--vehicles", "missing.csv", european} << 2
+                                     << "missing.csv: cannot be opened";
+    QTest::newRow("records not named")
+        << QStringList {european, "--vehicles"} << 2 << "Missing value after '--vehicles'.";
+    QTest::newRow("format with analysis") << QStringList {"--format", "--overlaps", european} << 2
+                                          << "--format cannot be combined with --overlaps or "
+                                             "--vehicles.";
 }
 
 void tst_CheckCommand::exitStatus()
@@ -121,6 +142,37 @@ void tst_CheckCommand::jsonLines()
     QCOMPARE(lines[2], "{\"file\":\"missing.conf\",\"opened\":false,\"status\":2}");
     const QJsonObject s = QJsonDocument::fromJson(lines[3]).object();
     QCOMPARE(s["stopped"].toObject(), QJsonObject({{"line", 9}, {"text", "category=3=4"}}));
+}
+
+void tst_CheckCommand::analysisJsonLines()
+{
+    const Run run = check({"--json", "--overlaps", "--vehicles", vehicles, european});
+    QCOMPARE(run.status, 1);
+    QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 1 + 35 + 1 + 1); // overlaps, a line per row, summary, and empty
+    const QJsonObject overlaps = QJsonDocument::fromJson(lines[0]).object();
+    QCOMPARE(overlaps["pairs_total"].toInt(), 14);
+    QCOMPARE(overlaps["ambiguous_total"].toInt(), 12);
+    QCOMPARE(overlaps["pairs"][0].toObject(),
+        QJsonObject({{"subclasses", QJsonArray {2, 4}}, {"categories", QJsonArray {"2", "3"}},
+            {"ambiguous", true}, {"witness_m", QJsonArray {3.05}}}));
+    QCOMPARE(overlaps["covered"].toArray(),
+        QJsonArray({QJsonObject {{"subclass", 4}, {"by", 5}, {"identical", false}}}));
+    const QJsonObject overloaded = QJsonDocument::fromJson(lines[18]).object();
+    QCOMPARE(overloaded["id"].toString(), QStringLiteral("truck3-03"));
+    QCOMPARE(overloaded["matches"][0]["axles_above"][0].toObject(),
+        QJsonObject({{"axles", QJsonArray {2}}, {"weight_kN", 117.72}, {"limit_kN", 112.8}}));
+    QCOMPARE(QJsonDocument::fromJson(lines[20]).object(),
+        QJsonObject({{"kind", "skipped"}, {"line", 21},
+            {"reason", "gaps_m: 1 value for 3 axles, 2 expected"}}));
+    const QJsonObject summary = QJsonDocument::fromJson(lines[36]).object();
+    QCOMPARE(summary["vehicles"].toInt(), 33);
+    QCOMPARE(summary["unmatched"].toInt(), 2);
+    QCOMPARE(summary["unmatched_under_2_percent"].toBool(), false);
+    QCOMPARE(summary["confusion"][4].toObject(),
+        QJsonObject({{"expected", "5"}, {"matched", QJsonObject {{"5", 3}}}, {"ambiguous", 2},
+            {"unmatched", 1}}));
+    QCOMPARE(summary["status"].toInt(), 1);
 }
 
 void tst_CheckCommand::format_data()
