@@ -6,13 +6,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <queue>
 #include <vector>
 
 namespace {
 
-// Keeps the `cap` smallest pairs seen, and counts them all, without holding every pair: a file
-// of identical windows has billions.
+using Pair = QPair<int, int>;
+
+// Keeps the `cap` smallest pairs offered, without holding every pair: a file of identical
+// windows has billions. Pairs are offered in ascending order within each run, so a run stops
+// at the first pair that is not kept.
 class SmallestPairs
 {
 public:
@@ -21,20 +25,48 @@ public:
     {
     }
 
-    void add(QPair<int, int> pair)
+    // False when the list is full of smaller pairs: no larger pair is kept either.
+    bool offer(Pair pair)
     {
-        ++total;
         if (int(heap.size()) < cap) {
             heap.push(pair);
-        } else if (cap > 0 && pair < heap.top()) {
-            heap.pop();
-            heap.push(pair);
+            return true;
+        }
+        if (cap <= 0 || !(pair < heap.top())) {
+            return false;
+        }
+        heap.pop();
+        heap.push(pair);
+        return true;
+    }
+
+    // Every pair of distinct members, each list ascending.
+    void offer_within(const QVector<int> &members)
+    {
+        for (int i = 0; i < members.size() && open_from(members.at(i)); ++i) {
+            for (int j = i + 1; j < members.size() && offer({members.at(i), members.at(j)}); ++j) {
+            }
         }
     }
 
-    QVector<QPair<int, int>> ascending()
+    // Every pair of one member of `a` and one of `b`, each list ascending, the lower first.
+    void offer_between(const QVector<int> &a, const QVector<int> &b)
     {
-        QVector<QPair<int, int>> pairs;
+        for (int i = 0, j = 0; i < a.size() || j < b.size();) {
+            const bool fromA = j == b.size() || (i < a.size() && a.at(i) < b.at(j));
+            const int first = fromA ? a.at(i++) : b.at(j++);
+            if (!open_from(first)) {
+                return;
+            }
+            const QVector<int> &other = fromA ? b : a;
+            for (auto it = std::upper_bound(other.cbegin(), other.cend(), first);
+                 it != other.cend() && offer({first, *it}); ++it) { }
+        }
+    }
+
+    QVector<Pair> ascending()
+    {
+        QVector<Pair> pairs;
         for (; !heap.empty(); heap.pop()) {
             pairs.append(heap.top());
         }
@@ -42,11 +74,15 @@ public:
         return pairs;
     }
 
-    qint64 total = 0;
-
 private:
+    // Whether a pair whose lower member is `first` could still be kept.
+    bool open_from(int first) const
+    {
+        return int(heap.size()) < cap || (cap > 0 && first <= heap.top().first);
+    }
+
     int cap;
-    std::priority_queue<QPair<int, int>> heap;
+    std::priority_queue<Pair> heap;
 };
 
 // Whether every gap window of `inner` lies inside the one of `outer`.
@@ -62,36 +98,133 @@ bool inside(const WindowTable &table, int inner, int outer)
     return true;
 }
 
-void sweep(const WindowTable &table, const WindowTable::Group &group, SmallestPairs &overlapping,
-    SmallestPairs &covered, qint64 &ambiguous)
+// Windows of one axle count with the same bounds in every gap, compared as one: copies of a
+// subclass are the usual way to many overlapping pairs.
+struct WindowClass
 {
-    const QVector<int> &order = group.order;
-    if (order.isEmpty()) {
+    QVector<int> members; // ascending
+    std::map<int, qint64> categories; // members per category
+};
+
+// Pairs of members of a and b (or of a alone) whose categories are the same.
+qint64 same_category_pairs(const WindowClass &a, const WindowClass *b)
+{
+    qint64 same = 0;
+    for (const auto &category : a.categories) {
+        if (!b) {
+            same += category.second * (category.second - 1) / 2;
+        } else if (b->categories.count(category.first) > 0) {
+            same += category.second * b->categories.at(category.first);
+        }
+    }
+    return same;
+}
+
+struct Search
+{
+    Overlaps &found;
+    SmallestPairs overlapping;
+    SmallestPairs covered;
+
+    // `count` overlapping pairs, `same` of them of one category, covering as said.
+    void add(qint64 count, qint64 same, bool covering)
+    {
+        found.pairTotal += count;
+        found.ambiguousTotal += count - same;
+        found.coveredTotal += covering ? count : 0;
+    }
+};
+
+std::vector<WindowClass> window_classes(const WindowTable &table, const WindowTable::Group &group)
+{
+    const int gaps = table.windows().at(group.order.first()).axles - 1;
+    // Negative, zero or positive as the bounds of a sort before, equal or after those of b.
+    const auto compare = [&table, gaps](int a, int b) {
+        for (int i = 0; i < gaps; ++i) {
+            for (const auto bound : {&WindowTable::min, &WindowTable::max}) {
+                const float x = (table.*bound)(a, i);
+                const float y = (table.*bound)(b, i);
+                if (x != y) {
+                    return x < y ? -1 : 1;
+                }
+            }
+        }
+        return 0;
+    };
+    QVector<int> byBounds = group.order;
+    std::sort(byBounds.begin(), byBounds.end(), [&compare](int a, int b) {
+        const int order = compare(a, b);
+        return order < 0 || (order == 0 && a < b);
+    });
+    std::vector<WindowClass> classes;
+    for (const int w : qAsConst(byBounds)) {
+        if (classes.empty() || compare(classes.back().members.first(), w) != 0) {
+            classes.emplace_back();
+        }
+        classes.back().members.append(w);
+        ++classes.back().categories[table.windows().at(w).category];
+    }
+    // Along the swept gap, as the group is.
+    const int gap = group.gap;
+    std::sort(
+        classes.begin(), classes.end(), [&table, gap](const WindowClass &a, const WindowClass &b) {
+            const int x = a.members.first();
+            const int y = b.members.first();
+            return std::make_pair(table.min(x, gap), x) < std::make_pair(table.min(y, gap), y);
+        });
+    return classes;
+}
+
+void sweep(const WindowTable &table, const WindowTable::Group &group, Search &search)
+{
+    if (group.order.isEmpty()) {
         return;
     }
-    const int gaps = table.windows().at(order.first()).axles - 1;
-    for (int p = 0; p < order.size(); ++p) {
-        const int a = order.at(p);
-        const float end = table.max(a, group.gap);
-        // Sorted by minimum in the swept gap: the windows after a that start before it ends
+    const std::vector<WindowClass> classes = window_classes(table, group);
+    const int n = int(classes.size());
+    // The classes' bounds side by side in sweep order (minimums, then maximums), so that a
+    // file of windows that all overlap is compared at memory speed.
+    const int gaps = table.windows().at(group.order.first()).axles - 1;
+    const int stride = 2 * gaps;
+    std::vector<float> bounds(size_t(n) * size_t(stride));
+    for (int p = 0; p < n; ++p) {
+        for (int i = 0; i < gaps; ++i) {
+            bounds[size_t(p) * stride + i] = table.min(classes[p].members.first(), i);
+            bounds[size_t(p) * stride + gaps + i] = table.max(classes[p].members.first(), i);
+        }
+    }
+    for (int p = 0; p < n; ++p) {
+        const WindowClass &a = classes[p];
+        const qint64 size = a.members.size();
+        if (size > 1) {
+            search.add(size * (size - 1) / 2, same_category_pairs(a, nullptr), true);
+            search.overlapping.offer_within(a.members);
+            search.covered.offer_within(a.members);
+        }
+        const float *aBounds = &bounds[size_t(p) * stride];
+        // Sorted by minimum in the swept gap: the classes after a that start before it ends
         // are exactly those that overlap it there.
-        for (int q = p + 1; q < order.size() && table.min(order.at(q), group.gap) <= end; ++q) {
-            const int b = order.at(q);
-            bool overlap = true;
-            for (int i = 0; i < gaps && overlap; ++i) {
-                overlap = std::max(table.min(a, i), table.min(b, i))
-                    <= std::min(table.max(a, i), table.max(b, i));
+        for (int q = p + 1;
+             q < n && bounds[size_t(q) * stride + group.gap] <= aBounds[gaps + group.gap]; ++q) {
+            const float *bBounds = &bounds[size_t(q) * stride];
+            bool meet = true;
+            bool aInB = true;
+            bool bInA = true;
+            for (int i = 0; i < gaps && meet; ++i) {
+                const float aLow = aBounds[i], aHigh = aBounds[gaps + i];
+                const float bLow = bBounds[i], bHigh = bBounds[gaps + i];
+                meet = aLow <= bHigh && bLow <= aHigh;
+                aInB = aInB && bLow <= aLow && aHigh <= bHigh;
+                bInA = bInA && aLow <= bLow && bHigh <= aHigh;
             }
-            if (!overlap) {
+            if (!meet) {
                 continue;
             }
-            const QPair<int, int> pair = qMakePair(std::min(a, b), std::max(a, b));
-            overlapping.add(pair);
-            if (table.windows().at(a).category != table.windows().at(b).category) {
-                ++ambiguous;
-            }
-            if (inside(table, a, b) || inside(table, b, a)) {
-                covered.add(pair);
+            const WindowClass &b = classes[q];
+            search.add(size * b.members.size(), same_category_pairs(a, &b), aInB || bInA);
+            search.overlapping.offer_between(a.members, b.members);
+            if (aInB || bInA) {
+                search.covered.offer_between(a.members, b.members);
             }
         }
     }
@@ -131,20 +264,17 @@ void find_cycles(const WindowTable &table, bool up, QVector<ReclassifyCycle> &cy
 Overlaps find_overlaps(const WindowTable &table, int listed)
 {
     Overlaps found;
-    SmallestPairs overlapping(listed);
-    SmallestPairs covered(listed);
+    Search search {found, SmallestPairs(listed), SmallestPairs(listed)};
     for (const WindowTable::Group &group : table.groups()) {
-        sweep(table, group, overlapping, covered, found.ambiguousTotal);
+        sweep(table, group, search);
     }
-    found.pairs = overlapping.ascending();
-    found.pairTotal = overlapping.total;
-    for (const QPair<int, int> &pair : covered.ascending()) {
+    found.pairs = search.overlapping.ascending();
+    for (const Pair &pair : search.covered.ascending()) {
         const bool firstInside = inside(table, pair.first, pair.second);
         const bool identical = firstInside && inside(table, pair.second, pair.first);
         found.covered.append(firstInside ? CoveredWindow {pair.first, pair.second, identical}
                                          : CoveredWindow {pair.second, pair.first, false});
     }
-    found.coveredTotal = covered.total;
     for (const bool up : {true, false}) {
         find_cycles(table, up, found.cycles);
     }

@@ -10,9 +10,9 @@
 
 namespace {
 
-// Every pair of windows, compared directly: "overlap a b", "covered a b" (a inside b) and
-// "identical a b", in window numbers, ascending by pair.
-QStringList brute_force(const WindowTable &table, qint64 *ambiguous)
+// Every pair of windows, compared directly: "overlap a b", and "covered a b" (a inside b) or
+// "identical a b", in window numbers, ascending by pair; the first `listed` of each kind.
+QStringList brute_force(const WindowTable &table, int listed, qint64 *ambiguous)
 {
     QStringList overlaps;
     QStringList covered;
@@ -46,7 +46,7 @@ QStringList brute_force(const WindowTable &table, qint64 *ambiguous)
             }
         }
     }
-    return overlaps + covered;
+    return overlaps.mid(0, listed) + covered.mid(0, listed);
 }
 
 QStringList found_list(const Overlaps &found)
@@ -97,9 +97,11 @@ void tst_OverlapSearch::agreesWithEveryPair()
         const Conf conf = window_conf(specs);
         const WindowTable table(conf);
         qint64 ambiguous = 0;
-        const QStringList expected = brute_force(table, &ambiguous);
+        const QStringList expected = brute_force(table, 1000, &ambiguous);
         const Overlaps found = find_overlaps(table);
         QCOMPARE(found_list(found), expected);
+        qint64 again = 0;
+        QCOMPARE(found_list(find_overlaps(table, 3)), brute_force(table, 3, &again));
         QCOMPARE(found.pairTotal, qint64(found.pairs.size()));
         QCOMPARE(found.coveredTotal, qint64(found.covered.size()));
         QCOMPARE(found.ambiguousTotal, ambiguous);
