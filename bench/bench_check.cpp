@@ -2,10 +2,10 @@
 // number a file can hold): as generated (valid, some reclassification targets with other axle
 // counts), and with the header's maximum axle distance lowered so that every subclass is invalid
 // and explained. Target: under 1.5 s for the generated file.
+#include "checkprocess.h"
 #include "generate.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -35,20 +35,8 @@ QString generatedFile(Variant variant)
 
 void BM_CheckProcess(benchmark::State &state, Variant variant, const QStringList &options)
 {
-    const QStringList arguments = options + QStringList {generatedFile(variant)};
-    qint64 bytes = 0;
-    for (auto _ : state) {
-        QProcess process;
-        process.start(QStringLiteral(VELTORA_CHECK), arguments);
-        // Status 1 is expected: the files have findings to report.
-        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit
-            || process.exitCode() > 1) {
-            state.SkipWithError("veltora-check failed");
-            break;
-        }
-        bytes = process.readAllStandardOutput().size();
-    }
-    state.counters["report_bytes"] = double(bytes);
+    // Status 1 is expected: the files have findings to report.
+    run_check_process(state, options + QStringList {generatedFile(variant)});
 }
 
 } // namespace
