@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <random>
+
 // A valid subclass with the given windows, each "min-max" in metres ("1.2-1.5;2.5-6"), and weight
 // limits of 100 kN per axle and 300 kN gross.
 inline Subclass window_subclass(quint16 number, const QString &category, const QString &windows)
@@ -45,4 +47,20 @@ inline Conf window_conf(const QStringList &subclasses)
         conf.set_subclass(number, s);
     }
     return conf;
+}
+
+// Up to `most` subclasses of 2 to 4 axles numbered from 0, categories 0 to 2, with windows on a
+// 0.5 m grid from 1 m, so that windows touch, nest and repeat often.
+inline Conf random_conf(std::mt19937 &random, int most)
+{
+    QStringList specs;
+    for (int n = 0, count = 1 + int(random() % most); n < count; ++n) {
+        QStringList windows;
+        for (int gap = 0, gaps = 1 + int(random() % 3); gap < gaps; ++gap) {
+            const double low = 1 + 0.5 * (random() % 6);
+            windows << QStringLiteral("%1-%2").arg(low).arg(low + 0.5 * (random() % 4));
+        }
+        specs << QStringLiteral("%1:%2:%3").arg(n).arg(random() % 3).arg(windows.join(';'));
+    }
+    return window_conf(specs);
 }
