@@ -13,33 +13,7 @@ using namespace WindowTest;
 
 namespace {
 
-const QByteArray configuration = R"([classes]
-country_code=SI
-group_max_distance__m=2
-max_axle_distance__m=10
-min_axle_distance__m=1
-unclassified_vehicles_subclass=99
-
-[subclass_1]
-axle_configuration=H3
-category=1
-max_GVW__kN=300
-number_of_axles=3
-tyre_type=1,2,3
-max_axle_weight__kN=1,50;2,60;3,70;1+2,100;2+3,110;1+3,120
-max_axle_distance__m=4,5
-min_axle_distance__m=2,3
-
-[subclass_2]
-axle_configuration=H2
-category=1
-max_GVW__kN=100
-number_of_axles=2
-tyre_type=1,1
-max_axle_weight__kN=1,50;2,50
-max_axle_distance__m=4
-min_axle_distance__m=2
-)";
+const QString configuration = fixture("rows.conf");
 
 // The model's lists of a subclass: weights, minimum and maximum distances, tyres, constraints.
 QString modelLists(const Subclass &s)
@@ -89,7 +63,7 @@ private:
 void tst_AxleRows::init()
 {
     window.reset(new Veltora);
-    QCOMPARE(open(*window, writeFile(dir.filePath("rows.conf"), configuration)),
+    QCOMPARE(open(*window, configuration),
         QStringList {"Open file"});
 }
 

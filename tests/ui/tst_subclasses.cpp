@@ -17,56 +17,7 @@ namespace {
 
 // Subclass 3 is incomplete (no category), 5 has 3 axles, 7 has 25 and 8 a single axle;
 // 5 reclassifies up to 3 (2 axles: invalid) and down to 0 (no target).
-const QByteArray configuration = R"([classes]
-country_code=SI
-group_max_distance__m=2
-max_axle_distance__m=10
-min_axle_distance__m=1
-unclassified_vehicles_subclass=99
-
-[subclass_3]
-axle_configuration=H2
-max_GVW__kN=100
-number_of_axles=2
-upper_GVW_limit__kN=150
-reclassify_up_to_subclass=5
-tyre_type=1,1
-max_axle_weight__kN=1,50;2,50
-max_axle_distance__m=4
-min_axle_distance__m=2
-
-[subclass_5]
-axle_configuration=H3
-category=1
-max_GVW__kN=100
-number_of_axles=3
-reclassify_up_to_subclass=3
-reclassify_down_to_subclass=0
-tyre_type=1,2,3
-max_axle_weight__kN=1,50;2,50;3,50;1+2,90
-max_axle_distance__m=4,5
-min_axle_distance__m=2,3
-
-[subclass_7]
-axle_configuration=H2
-category=1
-max_GVW__kN=100
-number_of_axles=25
-tyre_type=1,1
-max_axle_weight__kN=1,50;2,50
-max_axle_distance__m=4
-min_axle_distance__m=2
-
-[subclass_8]
-axle_configuration=H2
-category=1
-number_of_axles=1
-lower_GVW_limit__kN=9.80665
-tyre_type=1
-max_axle_weight__kN=1,50
-max_axle_distance__m=
-min_axle_distance__m=
-)";
+const QString configuration = fixture("subclasses.conf");
 
 QStringList entries(QComboBox *box)
 {
@@ -116,7 +67,7 @@ private:
 void tst_Subclasses::init()
 {
     window.reset(new Veltora);
-    QCOMPARE(open(*window, writeFile(dir.filePath("test.conf"), configuration)),
+    QCOMPARE(open(*window, configuration),
         QStringList {"Open file"});
 }
 
@@ -207,11 +158,10 @@ void tst_Subclasses::namingTheShownSubclassAgainShowsTheModel()
 
 void tst_Subclasses::newSubclassAmongValidOnesIsListedAtOnce()
 {
-    const int from = configuration.indexOf("[subclass_5]");
-    open(*window,
-        writeFile(dir.filePath("valid.conf"),
-            configuration.left(configuration.indexOf("[subclass_3]"))
-                + configuration.mid(from, configuration.indexOf("[subclass_7]") - from)));
+    const QByteArray text = readFile(configuration);
+    const int from = text.indexOf("[subclass_5]");
+    open(*window, writeFile(dir.filePath("valid.conf"),
+        text.left(text.indexOf("[subclass_3]")) + text.mid(from, text.indexOf("[subclass_7]") - from)));
     QCOMPARE(invalidList(), QString("Subclasses are valid. hidden "));
     typeInto(edit("lineEditSubclass"), "6");
     button("buttonSubclass")->click();

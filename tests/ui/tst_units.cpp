@@ -17,23 +17,7 @@ namespace {
 
 // No g: tonnes are shown with 9.80665. The group maximum is empty (red) and the one gap's
 // maximum 3.048 m lies above the header maximum 3 m (red).
-const QByteArray configuration = R"([classes]
-country_code=SI
-max_axle_distance__m=3
-min_axle_distance__m=1
-unclassified_vehicles_subclass=99
-
-[subclass_1]
-axle_configuration=H2
-category=1
-max_GVW__kN=392.266
-number_of_axles=2
-upper_GVW_limit__kN=392.266
-tyre_type=1,1
-max_axle_weight__kN=1,98.0665;2,98.0665;1+2,196.133
-max_axle_distance__m=3.048
-min_axle_distance__m=1.524
-)";
+const QString configuration = fixture("units.conf");
 
 // Options -> Configuration with the given weight and length buttons, g typed when given, OK.
 QStringList setUnits(Veltora &window, const QString &weight, const QString &length,
@@ -78,7 +62,7 @@ private:
 void tst_Units::init()
 {
     window.reset(new Veltora);
-    open(*window, writeFile(dir.filePath("units.conf"), configuration));
+    open(*window, configuration);
 }
 
 void tst_Units::fieldsAndLabelsFollowTheUnits_data()
@@ -154,8 +138,7 @@ void tst_Units::gTiesTonnesToTheFile()
 void tst_Units::fileGOnlyWhileTonnesAreShown()
 {
     const QString withG = writeFile(dir.filePath("g.conf"),
-        QByteArray(configuration)
-            .replace("[classes]\n", "[classes]\ng_acceleration_constant=9.81\n"));
+        readFile(configuration).replace("[classes]\n", "[classes]\ng_acceleration_constant=9.81\n"));
     setUnits(*window, "radioButtonPounds", "radioButtonMeters");
     open(*window, withG);
     QCOMPARE(text("lineEditMaxGrossWeight"), QString("88184.91"));

@@ -85,6 +85,18 @@ inline QStringList texts(const QList<QLineEdit *> &edits)
     return all;
 }
 
+// A configuration file of tests/ui/data.
+inline QString fixture(const QString &name)
+{
+    return QStringLiteral(VELTORA_SOURCE_DIR "/tests/ui/data/") + name;
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
 inline QString writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
