@@ -19,15 +19,6 @@ namespace {
 // 5 reclassifies up to 3 (2 axles: invalid) and down to 0 (no target).
 const QString configuration = fixture("subclasses.conf");
 
-QStringList entries(QComboBox *box)
-{
-    QStringList all;
-    for (int i = 0; i < box->count(); ++i) {
-        all << box->itemText(i);
-    }
-    return all;
-}
-
 } // namespace
 
 class tst_Subclasses : public QObject
@@ -53,12 +44,7 @@ private:
     QLineEdit *edit(const char *name) { return field(*window, name); }
     QComboBox *combo(const char *name) { return window->findChild<QComboBox *>(name); }
     QPushButton *button(const char *name) { return window->findChild<QPushButton *>(name); }
-    QString invalidList()
-    {
-        return window->findChild<QLabel *>("labelInvalid")->text() + ' '
-            + (combo("comboBoxInvalid")->isHidden() ? "hidden" : "shown") + ' '
-            + entries(combo("comboBoxInvalid")).join(' ');
-    }
+    QString invalidList() { return WindowTest::invalidList(*window); }
 
     QTemporaryDir dir;
     QScopedPointer<Veltora> window;

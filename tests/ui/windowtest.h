@@ -5,10 +5,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -74,6 +76,23 @@ inline QList<QLineEdit *> shownEdits(QObject &window, const char *frame)
         }
     }
     return edits;
+}
+
+inline QStringList entries(QComboBox *box)
+{
+    QStringList all;
+    for (int i = 0; i < box->count(); ++i) {
+        all << box->itemText(i);
+    }
+    return all;
+}
+
+// The invalid list as the user sees it: its caption, whether it shows, and its entries.
+inline QString invalidList(QObject &window)
+{
+    auto *list = window.findChild<QComboBox *>("comboBoxInvalid");
+    return window.findChild<QLabel *>("labelInvalid")->text() + ' '
+        + (list->isHidden() ? "hidden" : "shown") + ' ' + entries(list).join(' ');
 }
 
 inline QStringList texts(const QList<QLineEdit *> &edits)
