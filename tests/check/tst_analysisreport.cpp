@@ -1,9 +1,8 @@
 // The analysis reports in text with their statuses: who takes part, overlaps, covered subclasses,
 // cycles, and recorded vehicles with their weight flags, verdicts and summary.
 #include "analysisreport.h"
+#include "../testfiles.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -45,21 +44,8 @@ private slots:
     void vehicles();
 
 private:
-    QString write(const QByteArray &bytes);
-
-    QTemporaryDir dir;
-    int files = 0;
+    TestFiles files;
 };
-
-QString tst_AnalysisReport::write(const QByteArray &bytes)
-{
-    const QString path = dir.filePath(QString::number(++files));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
-}
 
 void tst_AnalysisReport::overlaps_data()
 {
@@ -127,7 +113,7 @@ void tst_AnalysisReport::overlaps()
     QFETCH(QByteArray, conf);
     QFETCH(int, status);
     QFETCH(QStringList, report);
-    const QString path = write(conf);
+    const QString path = files.write(conf);
     if (QByteArray(QTest::currentDataTag()) == "reading stopped") {
         QTest::ignoreMessage(QtWarningMsg, "Read a line without equals: \"note\"");
     }
@@ -196,12 +182,13 @@ void tst_AnalysisReport::vehicles()
     QFETCH(QByteArray, csv);
     QFETCH(int, status);
     QFETCH(QStringList, lines);
-    const QString conf = write(conf_text({"1:2:1:2:2:max_axle_weight__kN=1,50;2,50;1+2,80;2+3,1|"
-                                          "upper_GVW_limit__kN=90|lower_GVW_limit__kN=20|"
-                                          "reclassify_down_to_subclass=3",
-                                             "2:9:2.1:3", "3:10:2.2:4", "4:2:1.9:2.05"},
-        maximum + "unclassified_vehicles_subclass=99\n"));
-    const QString records = write(csv);
+    const QString conf
+        = files.write(conf_text({"1:2:1:2:2:max_axle_weight__kN=1,50;2,50;1+2,80;2+3,1|"
+                                 "upper_GVW_limit__kN=90|lower_GVW_limit__kN=20|"
+                                 "reclassify_down_to_subclass=3",
+                                    "2:9:2.1:3", "3:10:2.2:4", "4:2:1.9:2.05"},
+            maximum + "unclassified_vehicles_subclass=99\n"));
+    const QString records = files.write(csv);
     QString text;
     QTextStream out(&text);
     QCOMPARE(report_vehicles(records, conf, false, out), status);

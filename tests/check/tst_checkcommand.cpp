@@ -1,10 +1,11 @@
 // veltora-check as a whole process: exit statuses, JSON Lines and --format.
+#include "../testfiles.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -29,9 +30,9 @@ Run check(const QStringList &arguments)
     return run;
 }
 
-const QString european = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european.conf");
-const QString warnings = QStringLiteral(VELTORA_SOURCE_DIR "/examples/warnings.conf");
-const QString vehicles = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european-vehicles.csv");
+const QString european = sourceFile("examples/european.conf");
+const QString warnings = sourceFile("examples/warnings.conf");
+const QString vehicles = sourceFile("examples/european-vehicles.csv");
 
 // In the writer's form.
 const QByteArray validHeader = "[classes]\ncountry_code=SI\ng_acceleration_constant=9.81\n"
@@ -56,21 +57,8 @@ private slots:
     void format();
 
 private:
-    QString writeFile(const QByteArray &bytes);
-
-    QTemporaryDir dir;
-    int files = 0;
+    TestFiles files;
 };
-
-QString tst_CheckCommand::writeFile(const QByteArray &bytes)
-{
-    const QString path = dir.filePath(QStringLiteral("file%1.conf").arg(++files));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
-}
 
 void tst_CheckCommand::exitStatus_data()
 {
@@ -115,7 +103,7 @@ void tst_CheckCommand::exitStatus()
 void tst_CheckCommand::jsonLines()
 {
     // The stopped file makes the model log a warning, which must reach neither stream.
-    const QString stopped = writeFile(validHeader + "[subclass_1]\ncategory=3=4\n");
+    const QString stopped = files.write(validHeader + "[subclass_1]\ncategory=3=4\n");
     const Run run = check({"--json", european, warnings, "missing.conf", stopped});
     QCOMPARE(run.status, 2);
     QCOMPARE(run.err, QByteArray());
@@ -192,7 +180,7 @@ void tst_CheckCommand::format()
     QFETCH(QByteArray, file);
     QFETCH(QString, outcome);
     QFETCH(QByteArray, after);
-    const QString path = writeFile(file);
+    const QString path = files.write(file);
     const Run run = check({"--format", "--json", path});
     const QJsonObject report = QJsonDocument::fromJson(run.out).object();
     QCOMPARE(report["format"]["outcome"].toString(), outcome);

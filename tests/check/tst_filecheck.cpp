@@ -2,9 +2,8 @@
 // Unreadable files and the example files are checked through the whole program.
 #include "filecheck.h"
 #include "report.h"
+#include "../testfiles.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -70,8 +69,7 @@ private slots:
     void report();
 
 private:
-    QTemporaryDir dir;
-    int files = 0;
+    TestFiles files;
 };
 
 void tst_FileCheck::report_data()
@@ -182,10 +180,7 @@ void tst_FileCheck::report()
     QFETCH(QByteArray, file);
     QFETCH(int, status);
     QFETCH(QStringList, report);
-    const QString path = dir.filePath(QStringLiteral("file%1.conf").arg(++files));
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
-    out.close();
+    const QString path = files.write(file);
     const FileCheck check(path);
     QCOMPARE(textReport(check).replace(path, "FILE"), report.join('\n'));
     QCOMPARE(check.status(), status);

@@ -2,10 +2,11 @@
 // hostile files, and the example configurations shipped for users.
 #include "conf.h"
 #include "modeltest.h"
+#include "../testfiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
@@ -14,14 +15,8 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-const QString european = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european.conf");
-const QString warnings = QStringLiteral(VELTORA_SOURCE_DIR "/examples/warnings.conf");
+const QString european = sourceFile("examples/european.conf");
+const QString warnings = sourceFile("examples/warnings.conf");
 
 } // namespace
 
@@ -30,12 +25,7 @@ class tst_ConfFile : public QObject
     Q_OBJECT
 
 private:
-    // A new file in the temporary folder holding exactly these bytes. Every file gets a name of
-    // its own: Qt's INI reader caches files by name.
-    QString writeFile(const QByteArray &bytes);
-
-    QTemporaryDir dir;
-    int files = 0;
+    TestFiles files;
 
 private slots:
     void axleCountBeyondRangeBoundsTheItems_data();
@@ -52,16 +42,6 @@ private slots:
     void hostileFileOpens();
     void everyEuropeanSubclassDraws();
 };
-
-QString tst_ConfFile::writeFile(const QByteArray &bytes)
-{
-    const QString path = dir.filePath(QStringLiteral("file%1.conf").arg(++files));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
-}
 
 void tst_ConfFile::axleCountBeyondRangeBoundsTheItems_data()
 {
@@ -151,12 +131,12 @@ void tst_ConfFile::savedAfterReading()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, written);
     const Capture capturing;
-    const Conf conf(writeFile(text), nullptr);
+    const Conf conf(files.write(text), nullptr);
     QVERIFY(conf.file_opened());
     QCOMPARE(conf.stopped_at_line(), 0);
     // The bytes Save writes: the text in UTF-8, no line-end translation.
     QCOMPARE(conf.to_string().toUtf8(), written);
-    QCOMPARE(Conf(writeFile(written), nullptr).to_string().toUtf8(), written);
+    QCOMPARE(Conf(files.write(written), nullptr).to_string().toUtf8(), written);
 }
 
 void tst_ConfFile::scan_data()
@@ -199,7 +179,7 @@ void tst_ConfFile::scan()
     QFETCH(QString, stop);
     messages.clear();
     const Capture capturing;
-    Conf conf(writeFile(text), nullptr);
+    Conf conf(files.write(text), nullptr);
     QStringList seen;
     for (const quint16 number : conf.get_subclass_numbers()) {
         QCOMPARE(conf.get_subclass(number).get_subclass_number(), number);
@@ -264,12 +244,12 @@ void tst_ConfFile::unreadableFileGivesEmptyConfiguration_data()
 {
     QTest::addColumn<QString>("path");
 
-    QTest::newRow("missing file") << dir.filePath("missing.conf");
-    QTest::newRow("folder") << dir.path();
+    QTest::newRow("missing file") << files.dir.filePath("missing.conf");
+    QTest::newRow("folder") << files.dir.path();
     QTest::newRow("endless device") << "/dev/zero";
 #ifdef Q_OS_UNIX
     // Opening a pipe would wait for a writer that never comes.
-    const QString pipe = dir.filePath("pipe.conf");
+    const QString pipe = files.dir.filePath("pipe.conf");
     QVERIFY(QFile::exists(pipe) || mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
     QTest::newRow("named pipe") << pipe;
 #endif
@@ -283,7 +263,7 @@ void tst_ConfFile::unreadableFileGivesEmptyConfiguration()
     QVERIFY(!conf.file_opened());
     QCOMPARE(conf.stopped_at_line(), 0);
     QCOMPARE(conf.to_string(), QStringLiteral("[classes]\n\n"));
-    QVERIFY(!QFile::exists(dir.filePath("missing.conf")));
+    QVERIFY(!QFile::exists(files.dir.filePath("missing.conf")));
 }
 
 void tst_ConfFile::hostileFileOpens_data()
@@ -298,7 +278,7 @@ void tst_ConfFile::hostileFileOpens_data()
     const QByteArray megabyte(1 << 20, 'x');
 
     // The fuzzing seeds, each a file that once needed care.
-    const QDir seeds(QStringLiteral(VELTORA_SOURCE_DIR "/fuzz/corpus"));
+    const QDir seeds(sourceFile("fuzz/corpus"));
     for (const QString &name : seeds.entryList(QDir::Files)) {
         QTest::newRow(qPrintable("seed " + name)) << fileBytes(seeds.filePath(name)) << -1;
     }
@@ -321,10 +301,10 @@ void tst_ConfFile::hostileFileOpens()
     QFETCH(QByteArray, text);
     QFETCH(int, subclasses);
     const Capture capturing;
-    const Conf conf(writeFile(text), nullptr);
+    const Conf conf(files.write(text), nullptr);
     const QString written = conf.to_string();
     QVERIFY(conf.file_opened());
-    QVERIFY(Conf(writeFile(written.toUtf8()), nullptr).file_opened());
+    QVERIFY(Conf(files.write(written.toUtf8()), nullptr).file_opened());
     if (subclasses >= 0) {
         QCOMPARE(conf.get_subclass_numbers().size(), subclasses);
     }
