@@ -85,20 +85,8 @@ void tst_ConfFile::savedAfterReading_data()
     QTest::newRow("CRLF") << fileBytes(european).replace("\n", "\r\n") << fileBytes(european);
     // Keys in code-unit order, empty values and spare list entries left out, subclasses in
     // ascending number, list lines of a subclass without items kept with their "=".
-    QTest::newRow("written in order")
-        << QByteArray("[classes]\ng_acceleration_constant=9.81\ncountry_code=SI\n"
-                      "classification_version=\n[subclass_12]\nnumber_of_axles=2\ncategory=4\n"
-                      "max_GVW__kN=180\nappend__m=1\nreclassify_down_to_subclass=3\nprepend__m=\n"
-                      "axle_configuration=b2\ntyre_type=1,2,3\nmin_axle_distance__m=4,5\n"
-                      "max_axle_weight__kN=1,70;2,110;3,5;1+2,175.5\nmax_axle_distance__m=7,8\n"
-                      "[subclass_3]\nnumber_of_axles=2\n")
-        << QByteArray("[classes]\ncountry_code=SI\ng_acceleration_constant=9.81\n\n[subclass_3]\n"
-                      "number_of_axles=2\ntyre_type=,\nmax_axle_weight__kN=1,;2,\n"
-                      "max_axle_distance__m=\nmin_axle_distance__m=\n\n[subclass_12]\n"
-                      "append__m=1\naxle_configuration=B2\ncategory=4\nmax_GVW__kN=180\n"
-                      "number_of_axles=2\nreclassify_down_to_subclass=3\ntyre_type=1,2\n"
-                      "max_axle_weight__kN=1,70;2,110;1+2,175.5\nmax_axle_distance__m=7\n"
-                      "min_axle_distance__m=4\n\n");
+    QTest::newRow("written in order") << fileBytes(QFINDTESTDATA("data/unordered.conf"))
+                                      << fileBytes(QFINDTESTDATA("data/unordered-written.conf"));
     QTest::newRow("UTF-8 byte for byte") << utf8 << utf8;
     // Qt's INI reader takes a key's bytes for Latin-1.
     const QByteArray key = "[classes]\ncountry_code=SI\n\xC4\x8D"
