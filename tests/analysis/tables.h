@@ -1,9 +1,12 @@
-// Helpers shared by the analysis tests: configurations of valid subclasses built from windows.
+// Helpers shared by the analysis tests: configurations of valid subclasses built from windows,
+// and recorded vehicles read from CSV text.
 #pragma once
 
 #include "conf.h"
 #include "subclass.h"
+#include "vehiclereader.h"
 
+#include <QBuffer>
 #include <QStringList>
 
 #include <random>
@@ -63,4 +66,30 @@ inline Conf random_conf(std::mt19937 &random, int most)
         specs << QStringLiteral("%1:%2:%3").arg(n).arg(random() % 3).arg(windows.join(';'));
     }
     return window_conf(specs);
+}
+
+// Reads the whole text: one entry per row, "line N: ok" or "line N: REASON", or the header's
+// problem alone.
+inline QStringList read_all(
+    QByteArray csv, const Conf &conf, QVector<VehicleRecord> *vehicles = nullptr)
+{
+    QBuffer buffer(&csv);
+    buffer.open(QIODevice::ReadOnly);
+    VehicleReader reader(&buffer, conf);
+    if (!reader.header_problem().isEmpty()) {
+        return {reader.header_problem()};
+    }
+    QStringList rows;
+    VehicleRecord vehicle;
+    QString reason;
+    for (VehicleReader::Outcome outcome;
+         (outcome = reader.next(&vehicle, &reason)) != VehicleReader::End;) {
+        rows << QStringLiteral("line %1: %2")
+                    .arg(vehicle.line)
+                    .arg(outcome == VehicleReader::Vehicle ? QStringLiteral("ok") : reason);
+        if (vehicles && outcome == VehicleReader::Vehicle) {
+            vehicles->append(vehicle);
+        }
+    }
+    return rows;
 }
