@@ -82,7 +82,6 @@ void tst_Subclass::sectionValuesAreStored()
     QCOMPARE(bare.get_subclass_number(), quint16(7));
     QCOMPARE(counts(bare), (QVector<int> {1, 0, 0, 1}));
     QVERIFY(!bare.is_category_valid() && !bare.is_max_GVW_valid() && !bare.is_subclass_complete());
-    QVERIFY(bare.is_reclassify_up_valid(QString()) && bare.is_reclassify_down_valid(QString()));
     const Subclass s(
         QMap<QString, QString> {{"subclass", "70000"}, {"category", "4"}, {"number_of_axles", "3"},
             {"axle_configuration", "h2t1"}, {"max_GVW__kN", "350"}, {"upper_GVW_limit__kN", "300"},
