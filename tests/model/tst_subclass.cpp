@@ -106,21 +106,18 @@ void tst_Subclass::numberOfAxlesGrowsLists_data()
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QVector<int>>("grown"); // weights, minimums, maximums, tyres
     QTest::addColumn<QStringList>("logged");
-    QTest::newRow("three") << "" << QStringList {"3"} << QVector<int> {4, 3, 3, 4} << QStringList();
-    QTest::newRow("lowering changes nothing")
-        << "" << QStringList {"3", "2"} << QVector<int> {4, 3, 3, 4} << QStringList();
-    QTest::newRow("two thousand million, grown as 21")
-        << "" << QStringList {"2000000000"} << QVector<int> {22, 21, 21, 22} << QStringList();
-    QTest::newRow("negative grows nothing")
-        << "" << QStringList {"-4"} << QVector<int> {0, 0, 0, 0} << QStringList();
-    QTest::newRow("too long for an int reads as 0")
-        << "" << QStringList {"4000000000"} << QVector<int> {1, 0, 0, 1} << QStringList();
-    QTest::newRow("uneven lists logged before each step")
-        << "min0=1 max0=2 max1=3 weight0=80 weight1=90" << QStringList {"3"}
-        << QVector<int> {4, 3, 4, 2}
-        << QStringList {"set_number_of_axles-axles: 1 != 2", "set_number_of_axles-axles: 2 != 3",
-               "set_number_of_axles-weight/tyre: 2 != 0",
-               "set_number_of_axles-weight/tyre: 3 != 1"};
+    const auto row = [](const char *name, const char *before, const QStringList &texts,
+                         const QVector<int> &grown, const QStringList &logged = {}) {
+        QTest::newRow(name) << before << texts << grown << logged;
+    };
+    row("lowering changes nothing", "", {"3", "2"}, {4, 3, 3, 4});
+    row("two thousand million, grown as 21", "", {"2000000000"}, {22, 21, 21, 22});
+    row("negative grows nothing", "", {"-4"}, {0, 0, 0, 0});
+    row("too long for an int reads as 0", "", {"4000000000"}, {1, 0, 0, 1});
+    row("uneven lists logged before each step", "min0=1 max0=2 max1=3 weight0=80 weight1=90", {"3"},
+        {4, 3, 4, 2},
+        {"set_number_of_axles-axles: 1 != 2", "set_number_of_axles-axles: 2 != 3",
+            "set_number_of_axles-weight/tyre: 2 != 0", "set_number_of_axles-weight/tyre: 3 != 1"});
 }
 
 void tst_Subclass::numberOfAxlesGrowsLists()
