@@ -104,20 +104,19 @@ void tst_OverlapSearch::cycles_data()
 {
     QTest::addColumn<QStringList>("subclasses"); // "number:category:windows:up:down"
     QTest::addColumn<QStringList>("cycles");
-    QTest::newRow("up and back") << QStringList {"1:1:1-2:2", "2:1:1-2:1"}
-                                 << QStringList {"up 1 2"};
-    QTest::newRow("itself") << QStringList {"3:1:1-2:3"} << QStringList {"up 3"};
-    QTest::newRow("down through three")
-        << QStringList {"1:1:1-2::3", "3:1:1-2::2", "2:1:1-2::1"} << QStringList {"down 1 3 2"};
-    QTest::newRow("up and down are no cycle")
-        << QStringList {"4:1:1-2:5", "5:1:1-2::4"} << QStringList();
-    QTest::newRow("a chain into a cycle") << QStringList {"1:1:1-2:2", "2:1:1-2:3", "3:1:1-2:4",
-        "4:1:1-2:3"} << QStringList {"up 3 4"};
-    QTest::newRow("both directions")
-        << QStringList {"1:1:1-2:2:2", "2:1:1-2:1:1"} << QStringList {"up 1 2", "down 1 2"};
+    const auto row
+        = [](const char *name, const QStringList &subclasses, const QStringList &cycles) {
+              QTest::newRow(name) << subclasses << cycles;
+          };
+    row("itself", {"3:1:1-2:3"}, {"up 3"});
+    row("down through three", {"1:1:1-2::3", "3:1:1-2::2", "2:1:1-2::1"}, {"down 1 3 2"});
+    row("up and down are no cycle", {"4:1:1-2:5", "5:1:1-2::4"}, {});
+    row("a chain into a cycle at its top", {"1:1:1-2:2", "2:1:1-2:4", "3:1:1-2:4", "4:1:1-2:3"},
+        {"up 3 4"});
+    row("both directions", {"1:1:1-2:2:2", "2:1:1-2:1:1"}, {"up 1 2", "down 1 2"});
     // Subclass 6 lies outside the header's bounds; target 0 is no target.
-    QTest::newRow("through a subclass that does not take part")
-        << QStringList {"1:1:1-2:6", "6:1:20-21:1", "2:1:1-2:0"} << QStringList();
+    row("through a subclass that does not take part", {"1:1:1-2:6", "6:1:20-21:1", "2:1:1-2:0"},
+        {});
 }
 
 void tst_OverlapSearch::cycles()
