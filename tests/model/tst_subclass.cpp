@@ -79,7 +79,6 @@ void tst_Subclass::sectionValuesAreStored()
 {
     QTest::ignoreMessage(QtWarningMsg, "Received empty weights string for class  7");
     const Subclass bare(QMap<QString, QString> {{"subclass", "7"}});
-    QCOMPARE(bare.get_subclass_number(), quint16(7));
     QCOMPARE(counts(bare), (QVector<int> {1, 0, 0, 1}));
     QVERIFY(!bare.is_category_valid() && !bare.is_max_GVW_valid() && !bare.is_subclass_complete());
     const Subclass s(
@@ -89,7 +88,6 @@ void tst_Subclass::sectionValuesAreStored()
             {"reclassify_down_to_subclass", "6"}, {"prepend__m", "0.5"}, {"append__m", "0.7"},
             {"tyre_type", "1,2,2"}, {"max_axle_weight__kN", "1,70;2,80;3,90"},
             {"min_axle_distance__m", "1,2"}, {"max_axle_distance__m", "3,4"}});
-    QCOMPARE(s.get_subclass_number(), quint16(0));
     QCOMPARE(
         (QStringList {s.get_category(), s.get_axle_configuration(), s.get_max_GVW(),
             s.get_upper_GVW_limit(), s.get_lower_GVW_limit(), s.get_reclassify_up_to_subclass(),
