@@ -1,38 +1,20 @@
-// Helpers shared by the analysis tests: configurations of valid subclasses built from windows.
+// Helpers shared by the analysis tests: configurations of valid subclasses built from windows,
+// and recorded vehicles read from CSV text.
 #pragma once
 
 #include "conf.h"
 #include "subclass.h"
+#include "vehiclereader.h"
 
+#include <QBuffer>
 #include <QStringList>
 
 #include <random>
 
-// A valid subclass with the given windows, each "min-max" in metres ("1.2-1.5;2.5-6"), and weight
-// limits of 100 kN per axle and 300 kN gross.
-inline Subclass window_subclass(quint16 number, const QString &category, const QString &windows)
-{
-    const QStringList gaps = windows.split(';');
-    const int axles = gaps.size() + 1;
-    Subclass s;
-    s.set_subclass_number(number);
-    s.set_category(category);
-    s.set_max_GVW(QStringLiteral("300"));
-    s.set_number_of_axles(QString::number(axles));
-    s.set_axle_configuration(QStringLiteral("H%1").arg(axles));
-    for (int i = 0; i < gaps.size(); ++i) {
-        s.set_min_distance_at_index(gaps.at(i).section('-', 0, 0), i);
-        s.set_max_distance_at_index(gaps.at(i).section('-', 1, 1), i);
-    }
-    for (int i = 0; i < axles; ++i) {
-        s.set_max_axle_weight_at_index(QStringLiteral("100"), i);
-        s.set_tyre_type_at_index(QStringLiteral("1"), i);
-    }
-    return s;
-}
-
-// A configuration whose header admits gaps from 0.5 to 15 m, with subclasses given as
-// "number:category:windows", optionally followed by ":up:down" reclassification targets.
+// A configuration whose header admits gaps from 0.5 to 15 m, with valid subclasses given as
+// "number:category:windows", optionally followed by ":up:down" reclassification targets. The
+// windows are each "min-max" in metres ("1.2-1.5;2.5-6"); the weight limits 100 kN per axle and
+// 300 kN gross.
 inline Conf window_conf(const QStringList &subclasses)
 {
     Conf conf;
@@ -40,11 +22,25 @@ inline Conf window_conf(const QStringList &subclasses)
     conf.set_max_axle_distance(QStringLiteral("15"));
     for (const QString &spec : subclasses) {
         const QStringList parts = spec.split(':');
-        const quint16 number = parts.at(0).toUShort();
-        Subclass s = window_subclass(number, parts.at(1), parts.at(2));
+        const QStringList gaps = parts.at(2).split(';');
+        const int axles = gaps.size() + 1;
+        Subclass s;
+        s.set_subclass_number(parts.at(0).toUShort());
+        s.set_category(parts.at(1));
+        s.set_max_GVW(QStringLiteral("300"));
+        s.set_number_of_axles(QString::number(axles));
+        s.set_axle_configuration(QStringLiteral("H%1").arg(axles));
+        for (int i = 0; i < gaps.size(); ++i) {
+            s.set_min_distance_at_index(gaps.at(i).section('-', 0, 0), i);
+            s.set_max_distance_at_index(gaps.at(i).section('-', 1, 1), i);
+        }
+        for (int i = 0; i < axles; ++i) {
+            s.set_max_axle_weight_at_index(QStringLiteral("100"), i);
+            s.set_tyre_type_at_index(QStringLiteral("1"), i);
+        }
         s.set_reclassify_up_to_subclass(parts.value(3));
         s.set_reclassify_down_to_subclass(parts.value(4));
-        conf.set_subclass(number, s);
+        conf.set_subclass(s.get_subclass_number(), s);
     }
     return conf;
 }
@@ -63,4 +59,30 @@ inline Conf random_conf(std::mt19937 &random, int most)
         specs << QStringLiteral("%1:%2:%3").arg(n).arg(random() % 3).arg(windows.join(';'));
     }
     return window_conf(specs);
+}
+
+// Reads the whole text: one entry per row, "line N: ok" or "line N: REASON", or the header's
+// problem alone.
+inline QStringList read_all(
+    QByteArray csv, const Conf &conf, QVector<VehicleRecord> *vehicles = nullptr)
+{
+    QBuffer buffer(&csv);
+    buffer.open(QIODevice::ReadOnly);
+    VehicleReader reader(&buffer, conf);
+    if (!reader.header_problem().isEmpty()) {
+        return {reader.header_problem()};
+    }
+    QStringList rows;
+    VehicleRecord vehicle;
+    QString reason;
+    for (VehicleReader::Outcome outcome;
+         (outcome = reader.next(&vehicle, &reason)) != VehicleReader::End;) {
+        rows << QStringLiteral("line %1: %2")
+                    .arg(vehicle.line)
+                    .arg(outcome == VehicleReader::Vehicle ? QStringLiteral("ok") : reason);
+        if (vehicles && outcome == VehicleReader::Vehicle) {
+            vehicles->append(vehicle);
+        }
+    }
+    return rows;
 }

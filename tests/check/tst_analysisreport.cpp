@@ -1,18 +1,17 @@
 // The analysis reports in text with their statuses: who takes part, overlaps, covered subclasses,
 // cycles, and recorded vehicles with their weight flags, verdicts and summary.
 #include "analysisreport.h"
+#include "../testfiles.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
 // Two-axle subclasses "number:category:min:max[:up[:more lines, split at |]]", weights 50 kN per
-// axle and 100 kN gross, after the header "min_axle_distance__m=1" and `header`.
+// axle and 100 kN gross, after the header lines `header`.
 QByteArray conf_text(const QStringList &subclasses, const QByteArray &header)
 {
-    QByteArray text = "[classes]\nmin_axle_distance__m=1\n" + header;
+    QByteArray text = "[classes]\n" + header;
     for (const QString &spec : subclasses) {
         const QStringList p = spec.split(':');
         text
@@ -27,10 +26,13 @@ QByteArray conf_text(const QStringList &subclasses, const QByteArray &header)
     return text;
 }
 
-const QByteArray maximum = "max_axle_distance__m=10\n";
-const QString taking
-    = QStringLiteral("FILE: %1; %2 overlapping pairs (%3 ambiguous, %4 covered), %5 "
-                     "reclassification cycles");
+const QByteArray limits = "min_axle_distance__m=1\nmax_axle_distance__m=10\n";
+// The first line of a report that finds nothing.
+QStringList nothing(const QString &takingPart)
+{
+    return {"FILE: " + takingPart
+        + "; 0 overlapping pairs (0 ambiguous, 0 covered), 0 reclassification cycles"};
+}
 
 } // namespace
 
@@ -45,21 +47,8 @@ private slots:
     void vehicles();
 
 private:
-    QString write(const QByteArray &bytes);
-
-    QTemporaryDir dir;
-    int files = 0;
+    TestFiles files;
 };
-
-QString tst_AnalysisReport::write(const QByteArray &bytes)
-{
-    const QString path = dir.filePath(QString::number(++files));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
-}
 
 void tst_AnalysisReport::overlaps_data()
 {
@@ -67,7 +56,7 @@ void tst_AnalysisReport::overlaps_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("report"); // FILE stands for the path
     QTest::newRow("every finding")
-        << conf_text({"1:2:1:2.5:2", "2:2:2:3:1", "3:3:2.5:3", "4:3:2.5:3", "5:4:9:9.5"}, maximum)
+        << conf_text({"1:2:1:2.5:2", "2:2:2:3:1", "3:3:2.5:3", "4:3:2.5:3", "5:4:9:9.5"}, limits)
         << 1
         << QStringList {"FILE: 5 of 5 subclasses take part; 6 overlapping pairs (4 ambiguous, 3 "
                         "covered), 1 reclassification cycle",
@@ -82,44 +71,26 @@ void tst_AnalysisReport::overlaps_data()
                "  identical: subclasses 3 and 4 have the same windows",
                "  cycle: reclassify up 1 -> 2 -> 1"};
     QTest::newRow("same category only")
-        << conf_text({"1:2:1:2", "2:2:1.5:3"}, maximum) << 0
+        << conf_text({"1:2:1:2", "2:2:1.5:3"}, limits) << 0
         << QStringList {
                "FILE: 2 of 2 subclasses take part; 1 overlapping pair (0 ambiguous, 0 covered), 0 "
                "reclassification cycles",
                "  overlap: subclasses 1 and 2, both category 2, witness gaps_m 1.75"};
-    QTest::newRow("outside the header's bounds")
-        << conf_text({"1:2:1:2", "2:3:1:20"}, maximum) << 0
-        << QStringList {taking.arg("1 of 2 subclasses take part").arg(0).arg(0).arg(0).arg(0)};
-    QTest::newRow("all invalid")
-        << conf_text({"1:2:1:20"}, maximum) << 0
-        << QStringList {taking.arg("no subclass takes part: all 1 are in the invalid list")
-                            .arg(0)
-                            .arg(0)
-                            .arg(0)
-                            .arg(0)};
-    QTest::newRow("empty maximum")
-        << conf_text({"1:2:1:2"}, "") << 0
-        << QStringList {
-               taking.arg("no subclass takes part: the header's Max. axle distance (m) is empty")
-                   .arg(0)
-                   .arg(0)
-                   .arg(0)
-                   .arg(0)};
-    QTest::newRow("empty minimum")
-        << conf_text({"1:2:1:2"}, maximum)
-               .replace("[classes]\nmin_axle_distance__m=1\n", "[classes]\n")
-        << 0
-        << QStringList {
-               taking.arg("no subclass takes part: the header's Min. axle distance (m) is empty")
-                   .arg(0)
-                   .arg(0)
-                   .arg(0)
-                   .arg(0)};
-    QTest::newRow("reading stopped")
-        << conf_text({"1:2:1:2"}, maximum) + "[subclass_2]\nnote\n"
-        << 1
-        << QStringList {taking.arg("1 of 1 subclasses take part").arg(0).arg(0).arg(0).arg(0),
-               "  read: reading stopped at line 16; the rest of the file was not read"};
+    const auto row
+        = [](const char *name, const QByteArray &conf, int status, const QStringList &report) {
+              QTest::newRow(name) << conf << status << report;
+          };
+    row("outside the header's bounds", conf_text({"1:2:1:2", "2:3:1:20"}, limits), 0,
+        nothing("1 of 2 subclasses take part"));
+    row("all invalid", conf_text({"1:2:1:20"}, limits), 0,
+        nothing("no subclass takes part: all 1 are in the invalid list"));
+    row("empty maximum", conf_text({"1:2:1:2"}, "min_axle_distance__m=1\n"), 0,
+        nothing("no subclass takes part: the header's Max. axle distance (m) is empty"));
+    row("empty minimum", conf_text({"1:2:1:2"}, "max_axle_distance__m=10\n"), 0,
+        nothing("no subclass takes part: the header's Min. axle distance (m) is empty"));
+    row("reading stopped", conf_text({"1:2:1:2"}, limits) + "[subclass_2]\nnote\n", 1,
+        nothing("1 of 1 subclasses take part")
+            << "  read: reading stopped at line 16; the rest of the file was not read");
 }
 
 void tst_AnalysisReport::overlaps()
@@ -127,7 +98,7 @@ void tst_AnalysisReport::overlaps()
     QFETCH(QByteArray, conf);
     QFETCH(int, status);
     QFETCH(QStringList, report);
-    const QString path = write(conf);
+    const QString path = files.write(conf);
     if (QByteArray(QTest::currentDataTag()) == "reading stopped") {
         QTest::ignoreMessage(QtWarningMsg, "Read a line without equals: \"note\"");
     }
@@ -196,12 +167,13 @@ void tst_AnalysisReport::vehicles()
     QFETCH(QByteArray, csv);
     QFETCH(int, status);
     QFETCH(QStringList, lines);
-    const QString conf = write(conf_text({"1:2:1:2:2:max_axle_weight__kN=1,50;2,50;1+2,80;2+3,1|"
-                                          "upper_GVW_limit__kN=90|lower_GVW_limit__kN=20|"
-                                          "reclassify_down_to_subclass=3",
-                                             "2:9:2.1:3", "3:10:2.2:4", "4:2:1.9:2.05"},
-        maximum + "unclassified_vehicles_subclass=99\n"));
-    const QString records = write(csv);
+    const QString conf
+        = files.write(conf_text({"1:2:1:2:2:max_axle_weight__kN=1,50;2,50;1+2,80;2+3,1|"
+                                 "upper_GVW_limit__kN=90|lower_GVW_limit__kN=20|"
+                                 "reclassify_down_to_subclass=3",
+                                    "2:9:2.1:3", "3:10:2.2:4", "4:2:1.9:2.05"},
+            limits + "unclassified_vehicles_subclass=99\n"));
+    const QString records = files.write(csv);
     QString text;
     QTextStream out(&text);
     QCOMPARE(report_vehicles(records, conf, false, out), status);

@@ -1,10 +1,10 @@
 // veltora-check as a whole process: exit statuses, JSON Lines and --format.
-#include <QFile>
+#include "../testfiles.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -29,9 +29,9 @@ Run check(const QStringList &arguments)
     return run;
 }
 
-const QString european = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european.conf");
-const QString warnings = QStringLiteral(VELTORA_SOURCE_DIR "/examples/warnings.conf");
-const QString vehicles = QStringLiteral(VELTORA_SOURCE_DIR "/examples/european-vehicles.csv");
+const QString european = sourceFile("examples/european.conf");
+const QString warnings = sourceFile("examples/warnings.conf");
+const QString vehicles = sourceFile("examples/european-vehicles.csv");
 
 // In the writer's form.
 const QByteArray validHeader = "[classes]\ncountry_code=SI\ng_acceleration_constant=9.81\n"
@@ -56,50 +56,37 @@ private slots:
     void format();
 
 private:
-    QString writeFile(const QByteArray &bytes);
-
-    QTemporaryDir dir;
-    int files = 0;
+    TestFiles files;
 };
-
-QString tst_CheckCommand::writeFile(const QByteArray &bytes)
-{
-    const QString path = dir.filePath(QStringLiteral("file%1.conf").arg(++files));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
-}
 
 void tst_CheckCommand::exitStatus_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output"); // a line of the standard output or error
-    QTest::newRow("highest status wins") << QStringList {european, "missing.conf", warnings} << 2
-                                         << "missing.conf: cannot be opened";
-    QTest::newRow("wrong option") << QStringList {"--bogus", european} << 2
-                                  << "Unknown option 'bogus'.";
-    QTest::newRow("no file") << QStringList {} << 2 << "No file given.";
-    QTest::newRow("help") << QStringList {"--help"} << 0
-                          << "  --vehicles <RECORDS.csv>  Run the recorded vehicles of a CSV "
-                             "file through";
-    QTest::newRow("version") << QStringList {"--version"} << 0 << "veltora-check 3.2.0";
-    QTest::newRow("overlaps of different categories") << QStringList {"--overlaps",
-        european} << 1 << "  covered: subclass 4: every vehicle it accepts, 5 accepts too";
-    QTest::newRow("no overlap") << QStringList {"--overlaps", warnings} << 0
-                                << warnings
-            + ": 1 of 5 subclasses take part; 0 overlapping "
-              "pairs (0 ambiguous, 0 covered), 0 "
-              "reclassification cycles";
-    QTest::newRow("vehicles skipped, ambiguous, unmatched") << QStringList {"--vehicles", vehicles,
-        european} << 1 << "  line 21: skipped: gaps_m: 1 value for 3 axles, 2 expected";
-    QTest::newRow("records missing") << QStringList {"--vehicles", "missing.csv", european} << 2
-                                     << "missing.csv: cannot be opened";
-    QTest::newRow("format with analysis") << QStringList {"--format", "--overlaps", european} << 2
-                                          << "--format cannot be combined with --overlaps or "
-                                             "--vehicles.";
+    const auto row
+        = [](const char *name, const QStringList &arguments, int status, const QString &output) {
+              QTest::newRow(name) << arguments << status << output;
+          };
+    row("highest status wins", {european, "missing.conf", warnings}, 2,
+        "missing.conf: cannot be opened");
+    row("wrong option", {"--bogus", european}, 2, "Unknown option 'bogus'.");
+    row("no file", {}, 2, "No file given.");
+    row("help", {"--help"}, 0,
+        "  --vehicles <RECORDS.csv>  Run the recorded vehicles of a CSV file through");
+    row("version", {"--version"}, 0, "veltora-check 3.2.0");
+    row("overlaps of different categories", {"--overlaps", european}, 1,
+        "  covered: subclass 4: every vehicle it accepts, 5 accepts too");
+    row("no overlap", {"--overlaps", warnings}, 0,
+        warnings
+            + ": 1 of 5 subclasses take part; 0 overlapping pairs (0 ambiguous, 0 covered), 0 "
+              "reclassification cycles");
+    row("vehicles skipped, ambiguous, unmatched", {"--vehicles", vehicles, european}, 1,
+        "  line 21: skipped: gaps_m: 1 value for 3 axles, 2 expected");
+    row("records missing", {"--vehicles", "missing.csv", european}, 2,
+        "missing.csv: cannot be opened");
+    row("format with analysis", {"--format", "--overlaps", european}, 2,
+        "--format cannot be combined with --overlaps or --vehicles.");
 }
 
 void tst_CheckCommand::exitStatus()
@@ -115,7 +102,7 @@ void tst_CheckCommand::exitStatus()
 void tst_CheckCommand::jsonLines()
 {
     // The stopped file makes the model log a warning, which must reach neither stream.
-    const QString stopped = writeFile(validHeader + "[subclass_1]\ncategory=3=4\n");
+    const QString stopped = files.write(validHeader + "[subclass_1]\ncategory=3=4\n");
     const Run run = check({"--json", european, warnings, "missing.conf", stopped});
     QCOMPARE(run.status, 2);
     QCOMPARE(run.err, QByteArray());
@@ -192,14 +179,12 @@ void tst_CheckCommand::format()
     QFETCH(QByteArray, file);
     QFETCH(QString, outcome);
     QFETCH(QByteArray, after);
-    const QString path = writeFile(file);
+    const QString path = files.write(file);
     const Run run = check({"--format", "--json", path});
     const QJsonObject report = QJsonDocument::fromJson(run.out).object();
     QCOMPARE(report["format"]["outcome"].toString(), outcome);
     QCOMPARE(run.status, outcome == "refused" ? 1 : 0);
-    QFile written(path);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), after.isEmpty() ? file : after);
+    QCOMPARE(fileBytes(path), after.isEmpty() ? file : after);
     if (outcome == "rewritten") {
         const Run again = check({"--format", path});
         QVERIFY(again.out.endsWith("  format: left as it was (already canonical)\n"));

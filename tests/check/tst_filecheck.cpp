@@ -2,9 +2,8 @@
 // Unreadable files and the example files are checked through the whole program.
 #include "filecheck.h"
 #include "report.h"
+#include "../testfiles.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -44,16 +43,6 @@ QByteArray section(int number, const QMap<QString, QString> &changes = {})
             changes);
 }
 
-QString textReport(const FileCheck &check)
-{
-    QString text;
-    QTextStream out(&text);
-    write_text_report(check, out);
-    out.flush();
-    // The rest of the incomplete-subclass box never changes.
-    return text.left(text.indexOf("\n    Please make sure all of the following")).trimmed();
-}
-
 const QString refusedSubclass = "  save refuses: Vital information missing in one or more "
                                 "subclasses!\n    Missing data found in subclass %1";
 const QString refusedHeader = "  save refuses: Header invalid!\n    Please make sure all "
@@ -70,8 +59,7 @@ private slots:
     void report();
 
 private:
-    QTemporaryDir dir;
-    int files = 0;
+    TestFiles files;
 };
 
 void tst_FileCheck::report_data()
@@ -80,6 +68,7 @@ void tst_FileCheck::report_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("report"); // FILE stands for the path
 
+    QTest::newRow("valid") << header() + section(1) + section(2) << 0 << QStringList {"FILE: ok"};
     QTest::newRow("every header rule")
         << header({{"country_code", "xk"}, {"g_acceleration_constant", "-9.81"},
                {"group_max_distance__m", QString()}, {"max_axle_distance__m", "1"},
@@ -182,12 +171,15 @@ void tst_FileCheck::report()
     QFETCH(QByteArray, file);
     QFETCH(int, status);
     QFETCH(QStringList, report);
-    const QString path = dir.filePath(QStringLiteral("file%1.conf").arg(++files));
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
-    out.close();
+    const QString path = files.write(file);
     const FileCheck check(path);
-    QCOMPARE(textReport(check).replace(path, "FILE"), report.join('\n'));
+    QString text;
+    QTextStream out(&text);
+    write_text_report(check, out);
+    out.flush();
+    // The rest of the incomplete-subclass box never changes.
+    text = text.left(text.indexOf("\n    Please make sure all of the following")).trimmed();
+    QCOMPARE(text.replace(path, "FILE"), report.join('\n'));
     QCOMPARE(check.status(), status);
 }
 

