@@ -63,8 +63,7 @@ private:
 void tst_AxleRows::init()
 {
     window.reset(new Veltora);
-    QCOMPARE(open(*window, configuration),
-        QStringList {"Open file"});
+    QCOMPARE(open(*window, configuration), QStringList {"Open file"});
 }
 
 void tst_AxleRows::rowsFollowTheNumberOfAxles()

@@ -13,7 +13,6 @@ private slots:
     void onlyRedIsInvalid();
     void conversions_data();
     void conversions();
-    void shownConstraint_data();
     void shownConstraint();
 };
 
@@ -62,24 +61,14 @@ void tst_FieldStyle::conversions()
     QCOMPARE(FieldStyle::shownText(FieldStyle::toDisplayValue("-" + stored, factor)), QString());
 }
 
-void tst_FieldStyle::shownConstraint_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("weight in tonnes") << "1+2,180"
-                                      << "1+2,18.35";
-    QTest::newRow("weight no number") << "1+2,abc"
-                                      << "1+2,0.00";
-    QTest::newRow("no weight: as stored") << "1+2"
-                                          << "1+2";
-    QTest::newRow("empty") << QString() << QString();
-}
-
 void tst_FieldStyle::shownConstraint()
 {
-    QFETCH(QString, stored);
-    QFETCH(QString, shown);
-    QCOMPARE(FieldStyle::shownConstraint(stored, 9.80665f), shown);
+    // Stored -> shown in tonnes: the weight converted, a text without one as stored.
+    const QList<QPair<QString, QString>> constraints = {
+        {"1+2,180", "1+2,18.35"}, {"1+2,abc", "1+2,0.00"}, {"1+2", "1+2"}, {QString(), QString()}};
+    for (const auto &constraint : constraints) {
+        QCOMPARE(FieldStyle::shownConstraint(constraint.first, 9.80665f), constraint.second);
+    }
 }
 
 QTEST_MAIN(tst_FieldStyle)

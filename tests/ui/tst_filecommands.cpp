@@ -34,7 +34,6 @@ QByteArray subclass(int number, const char *category = "1")
         .toUtf8();
 }
 
-
 const QString vitalMissing = "Vital information missing in one or more subclasses!: Missing data "
                              "found in subclass %1\nPlease make sure all of the following fields "
                              "are valid:\nCategory\nNumber of axles\nMax. gross weight\nAxle "
@@ -86,7 +85,7 @@ void tst_FileCommands::openThenSaveGivesTheFileBack()
     // Typed without a suffix, the name gets ".conf"; Save leaves the title as it was.
     QCOMPARE(answerModals(action(*window, "actionSave"), {choose(dir.filePath("out"))}),
         QStringList {"Save as"});
-    QCOMPARE(readFile(dir.filePath("out.conf")), text);
+    QCOMPARE(fileBytes(dir.filePath("out.conf")), text);
     QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("in.conf"));
 }
 
@@ -161,7 +160,7 @@ void tst_FileCommands::newKeepsTheConfigurationUntilItsFileIsWritten()
     QVERIFY(unchanged());
 
     QCOMPARE(answerModals(command, {choose(dir.filePath("new"))}), QStringList {"Save as"});
-    QCOMPARE(readFile(dir.filePath("new.conf")), header);
+    QCOMPARE(fileBytes(dir.filePath("new.conf")), header);
     QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("new.conf"));
     QVERIFY(window->configuration().get_subclass_numbers().isEmpty());
     QCOMPARE(window->findChild<QComboBox *>("comboBoxSubclasses")->count(), 0);

@@ -3,10 +3,6 @@
 #include "veltora.h"
 #include "windowtest.h"
 
-#include <QComboBox>
-#include <QFrame>
-#include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>

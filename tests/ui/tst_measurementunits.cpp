@@ -4,7 +4,6 @@
 #include "veltora.h"
 #include "windowtest.h"
 
-#include <QAction>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>

@@ -4,9 +4,7 @@
 #include "windowtest.h"
 
 #include <QComboBox>
-#include <QGraphicsScene>
 #include <QGraphicsView>
-#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,8 +51,7 @@ private:
 void tst_Subclasses::init()
 {
     window.reset(new Veltora);
-    QCOMPARE(open(*window, configuration),
-        QStringList {"Open file"});
+    QCOMPARE(open(*window, configuration), QStringList {"Open file"});
 }
 
 void tst_Subclasses::newSubclassAfterNewUntilValid()
@@ -144,10 +141,12 @@ void tst_Subclasses::namingTheShownSubclassAgainShowsTheModel()
 
 void tst_Subclasses::newSubclassAmongValidOnesIsListedAtOnce()
 {
-    const QByteArray text = readFile(configuration);
+    const QByteArray text = fileBytes(configuration);
     const int from = text.indexOf("[subclass_5]");
-    open(*window, writeFile(dir.filePath("valid.conf"),
-        text.left(text.indexOf("[subclass_3]")) + text.mid(from, text.indexOf("[subclass_7]") - from)));
+    open(*window,
+        writeFile(dir.filePath("valid.conf"),
+            text.left(text.indexOf("[subclass_3]"))
+                + text.mid(from, text.indexOf("[subclass_7]") - from)));
     QCOMPARE(invalidList(), QString("Subclasses are valid. hidden "));
     typeInto(edit("lineEditSubclass"), "6");
     button("buttonSubclass")->click();

@@ -2,12 +2,12 @@
 // messages said, answering the modal dialogs a command opens, and reading colours back.
 #pragma once
 
+#include "../testfiles.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QStringList>
 #include <QTest>
 #include <QTimer>
 
@@ -107,13 +106,7 @@ inline QStringList texts(const QList<QLineEdit *> &edits)
 // A configuration file of tests/ui/data.
 inline QString fixture(const QString &name)
 {
-    return QStringLiteral(VELTORA_SOURCE_DIR "/tests/ui/data/") + name;
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    return sourceFile(QStringLiteral("tests/ui/data/") + name);
 }
 
 inline QString writeFile(const QString &path, const QByteArray &bytes)
