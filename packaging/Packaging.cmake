@@ -11,7 +11,8 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/veltora.desktop
 install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/icons/hicolor
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons FILES_MATCHING PATTERN "*.png")
 install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/examples/
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/veltora/examples FILES_MATCHING PATTERN "*.conf")
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/veltora/examples FILES_MATCHING PATTERN "*.conf"
+    PATTERN "*.csv")
 
 # The icon PNGs' generator, built only on request: cmake --build . --target makeicons, then run
 # it from the source folder to rewrite packaging/icons from res/icon.ico.
