@@ -253,7 +253,7 @@ void Veltora::applyAxleConfiguration(Subclass &subclass)
 void Veltora::on_lineEditNumOfAxles_textChanged(const QString &arg1)
 {
     Subclass *subclass = selectedSubclass();
-    if (ui->lineEditSubclass->text().isEmpty() || !subclass) {
+    if (!subclass) {
         return;
     }
     subclass->set_number_of_axles(arg1);

@@ -100,13 +100,7 @@ bool Veltora::openConfiguration(const QString &path)
     showHeader();
 
     // One call for the whole selector; the first entry becomes current and is loaded.
-    QStringList entries;
-    const QVector<quint16> numbers = conf.get_subclass_numbers();
-    entries.reserve(numbers.size());
-    for (const quint16 number : numbers) {
-        entries.append(QStringLiteral("subclass_") + QString::number(number));
-    }
-    ui->comboBoxSubclasses->addItems(entries);
+    ui->comboBoxSubclasses->addItems(entryTexts(conf.get_subclass_numbers()));
     fillInvalidList();
     if (ui->comboBoxSubclasses->count() > 0) {
         showSubclassPanel();

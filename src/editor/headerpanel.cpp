@@ -146,13 +146,7 @@ void Veltora::fillInvalidList()
 {
     ui->comboBoxInvalid->clear();
     // One call for the whole list: a configuration may have tens of thousands of entries.
-    QStringList entries;
-    const QVector<quint16> numbers = conf.get_invalid_subclasses();
-    entries.reserve(numbers.size());
-    for (const quint16 number : numbers) {
-        entries.append(QStringLiteral("subclass_") + QString::number(number));
-    }
-    ui->comboBoxInvalid->addItems(entries);
+    ui->comboBoxInvalid->addItems(entryTexts(conf.get_invalid_subclasses()));
     if (ui->comboBoxInvalid->count() == 0) {
         ui->comboBoxInvalid->hide();
         ui->labelInvalid->setText(textSubclassesValid);
@@ -164,16 +158,14 @@ void Veltora::fillInvalidList()
 
 void Veltora::updateInvalidListEntry(const Subclass &subclass)
 {
-    const QString entry
-        = QStringLiteral("subclass_") + QString::number(subclass.get_subclass_number());
-    const int index
-        = ui->comboBoxInvalid->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const quint16 number = subclass.get_subclass_number();
+    const int index = invalidEntry(number);
     const bool valid
         = subclass.is_subclass_valid(conf.get_min_axle_distance(), conf.get_max_axle_distance());
     if (index >= 0 && valid) {
         ui->comboBoxInvalid->removeItem(index);
     } else if (index < 0 && !valid) {
-        ui->comboBoxInvalid->addItem(entry);
+        ui->comboBoxInvalid->addItem(entryText(number));
     }
     if (ui->comboBoxInvalid->count() == 0) {
         ui->labelInvalid->setText(textSubclassesValid);

@@ -16,11 +16,6 @@
 
 namespace {
 
-QString entryText(quint16 number)
-{
-    return QStringLiteral("subclass_") + QString::number(number);
-}
-
 // The first run of digits in a selector entry ("subclass_12" gives "12").
 QString entryNumber(const QString &entry)
 {
@@ -98,9 +93,30 @@ Subclass *Veltora::selectedSubclass()
     return &conf.get_subclass(number);
 }
 
+QString Veltora::entryText(quint16 number)
+{
+    return QStringLiteral("subclass_") + QString::number(number);
+}
+
+QStringList Veltora::entryTexts(const QVector<quint16> &numbers)
+{
+    QStringList entries;
+    entries.reserve(numbers.size());
+    for (const quint16 number : numbers) {
+        entries.append(entryText(number));
+    }
+    return entries;
+}
+
 int Veltora::subclassEntry(quint16 number) const
 {
     return ui->comboBoxSubclasses->findText(
+        entryText(number), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+int Veltora::invalidEntry(quint16 number) const
+{
+    return ui->comboBoxInvalid->findText(
         entryText(number), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
@@ -369,13 +385,12 @@ void Veltora::on_buttonCopy_clicked()
         ui->buttonCopy->setEnabled(false);
         return;
     }
-    const QString sourceEntry = entryText(source->get_subclass_number());
+    const bool sourceListed = invalidEntry(source->get_subclass_number()) >= 0;
     Subclass copy = *source;
     copy.set_subclass_number(target);
     conf.set_subclass(target, copy);
     ui->comboBoxSubclasses->addItem(entryText(target));
-    if (ui->comboBoxInvalid->findText(sourceEntry, Qt::MatchExactly | Qt::MatchCaseSensitive)
-        >= 0) {
+    if (sourceListed) {
         ui->comboBoxInvalid->addItem(entryText(target));
     }
     ui->buttonCopy->setEnabled(false);

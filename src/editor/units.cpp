@@ -77,11 +77,18 @@ void Veltora::setUnitSuffix(QLabel *label, const QString &suffix)
     label->setText(label->text().section(QLatin1Char('('), 0, 0) + suffix);
 }
 
-void Veltora::redisplayAllValues()
+// While weights are shown in tonnes the factor is the g in use: a g other than the standard
+// one belongs to the configuration.
+void Veltora::storeG(Conf &into) const
 {
     if (weightUnit == Tons && weightFactor != standardG) {
-        conf.set_g_acceleration_constant(QString::number(double(weightFactor), 'g', 6));
+        into.set_g_acceleration_constant(QString::number(double(weightFactor), 'g', 6));
     }
+}
+
+void Veltora::redisplayAllValues()
+{
+    storeG(conf);
     for (const HeaderField &field : headerFields()) {
         if (field.unit != Unit::None) {
             setUnitSuffix(ui->*field.label, unitSuffix(field.unit));
@@ -137,9 +144,7 @@ void Veltora::showHeader()
 
 void Veltora::storeHeaderFields(Conf &into)
 {
-    if (weightUnit == Tons && weightFactor != standardG) {
-        into.set_g_acceleration_constant(QString::number(double(weightFactor), 'g', 6));
-    }
+    storeG(into);
     for (const HeaderField &field : headerFields()) {
         QLineEdit *edit = ui->*field.edit;
         (into.*field.store)(

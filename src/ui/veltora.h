@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <functional>
@@ -163,6 +164,7 @@ private:
     float factor(bool isWeight) const;
     bool isWeight(Unit unit) const { return unit == Unit::Weight; }
     QString unitSuffix(Unit unit) const;
+    void storeG(Conf &into) const;
     void showHeaderField(const HeaderField &field);
     void showSubclassField(const SubclassField &field, const Subclass &subclass);
     void recolourDistanceRows();
@@ -170,7 +172,11 @@ private:
     // The subclass that lineEditSubclass names, or null: its whole text must read as a
     // subclass number of an existing subclass.
     Subclass *selectedSubclass();
+    // The selectors' entry of a subclass ("subclass_12"), and where it stands in each list.
+    static QString entryText(quint16 number);
+    static QStringList entryTexts(const QVector<quint16> &numbers);
     int subclassEntry(quint16 number) const;
+    int invalidEntry(quint16 number) const;
     QString targetAxles(const QString &target, bool editing);
     void loadSubclass(const QString &itemText);
     void loadAxleRows(const Subclass &subclass, int axles);
