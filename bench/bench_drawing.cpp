@@ -2,14 +2,13 @@
 #include "subclass.h"
 #include "vehicledrawing.h"
 #include "veltora.h"
+#include "windowbench.h"
 
-#include <QApplication>
 #include <QGraphicsView>
 #include <QString>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 
 namespace {
 
@@ -59,24 +58,9 @@ void drawOnePictureTwentyAxles(benchmark::State &state)
 }
 BENCHMARK(drawOnePictureTwentyAxles)->Unit(benchmark::kMicrosecond);
 
-void quietDebug(QtMsgType type, const QMessageLogContext &, const QString &text)
-{
-    // Each pass logs its configuration; printing it would be most of what is measured.
-    if (type != QtDebugMsg) {
-        fprintf(stderr, "%s\n", qPrintable(text));
-    }
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qInstallMessageHandler(quietDebug);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -4,8 +4,8 @@
 #include "generate.h"
 #include "saveverdict.h"
 #include "veltora.h"
+#include "windowbench.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -134,14 +134,6 @@ void selectAnotherSubclass(benchmark::State &state)
     }
 }
 
-void quietDebug(QtMsgType type, const QMessageLogContext &, const QString &text)
-{
-    // Every redraw logs its configuration; printing it would be most of what is measured.
-    if (type != QtDebugMsg) {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-}
-
 } // namespace
 
 BENCHMARK(openUntilFirstSubclassShown)->Iterations(5)->Unit(benchmark::kMillisecond);
@@ -152,12 +144,5 @@ BENCHMARK(selectAnotherSubclass)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qInstallMessageHandler(quietDebug);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -20,8 +20,8 @@ inline Conf window_conf(const QStringList &subclasses)
     Conf conf;
     conf.set_min_axle_distance(QStringLiteral("0.5"));
     conf.set_max_axle_distance(QStringLiteral("15"));
-    for (const QString &spec : subclasses) {
-        const QStringList parts = spec.split(':');
+    for (const QString &described : subclasses) {
+        const QStringList parts = described.split(':');
         const QStringList gaps = parts.at(2).split(';');
         const int axles = gaps.size() + 1;
         Subclass s;
@@ -49,16 +49,16 @@ inline Conf window_conf(const QStringList &subclasses)
 // 0.5 m grid from 1 m, so that windows touch, nest and repeat often.
 inline Conf random_conf(std::mt19937 &random, int most)
 {
-    QStringList specs;
+    QStringList described;
     for (int n = 0, count = 1 + int(random() % most); n < count; ++n) {
         QStringList windows;
         for (int gap = 0, gaps = 1 + int(random() % 3); gap < gaps; ++gap) {
             const double low = 1 + 0.5 * (random() % 6);
             windows << QStringLiteral("%1-%2").arg(low).arg(low + 0.5 * (random() % 4));
         }
-        specs << QStringLiteral("%1:%2:%3").arg(n).arg(random() % 3).arg(windows.join(';'));
+        described << QStringLiteral("%1:%2:%3").arg(n).arg(random() % 3).arg(windows.join(';'));
     }
-    return window_conf(specs);
+    return window_conf(described);
 }
 
 // Reads the whole text: one entry per row, "line N: ok" or "line N: REASON", or the header's

@@ -12,8 +12,8 @@ namespace {
 QByteArray conf_text(const QStringList &subclasses, const QByteArray &header)
 {
     QByteArray text = "[classes]\n" + header;
-    for (const QString &spec : subclasses) {
-        const QStringList p = spec.split(':');
+    for (const QString &described : subclasses) {
+        const QStringList p = described.split(':');
         text
             += QStringLiteral("[subclass_%1]\naxle_configuration=H2\ncategory=%2\nmax_GVW__kN=100\n"
                               "number_of_axles=2\nreclassify_up_to_subclass=%5\ntyre_type=1,1\n"
