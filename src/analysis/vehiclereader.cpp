@@ -40,7 +40,7 @@ VehicleReader::VehicleReader(QIODevice *device, const Conf &conf)
     : in(device)
     , conf(conf)
     , g(conf.is_g_acceleration_constant_valid() ? conf.get_g_acceleration_constant().toFloat()
-                                                : RecordUnits::standardG)
+                                                : FileFormat::StandardG)
 {
     in.setCodec("UTF-8");
     for (int c = 0; c < ColumnCount; ++c) {
@@ -62,7 +62,7 @@ void VehicleReader::read_header(const QString &line)
         {"axle_weights_t", Weights, Tonnes}, {"axle_weights_lb", Weights, Pounds},
         {"gross_kN", Gross, Plain}, {"gross_t", Gross, Tonnes}, {"gross_lb", Gross, Pounds},
         {"expected", Expected, Plain}};
-    const float factors[] = {1, RecordUnits::metresPerFoot, g, RecordUnits::kilonewtonsPerPound};
+    const float factors[] = {1, FileFormat::MetresPerFoot, g, FileFormat::KilonewtonsPerPound};
     if (line.trimmed().isEmpty()) {
         problem = QStringLiteral("no header row");
         return;

@@ -7,15 +7,6 @@
 class Conf;
 class QIODevice;
 
-// Length and weight units of recorded vehicles, as factors to metres and kilonewtons. The
-// factors are floats, as the editor's, so a value converts here as it does there.
-namespace RecordUnits {
-constexpr float metresPerFoot = 0.3048f;
-constexpr float kilonewtonsPerPound = 0.0044482215f;
-// Kilonewtons per tonne when the configuration gives no usable g.
-constexpr float standardG = 9.80665f;
-} // namespace RecordUnits
-
 // One recorded vehicle, in metres and kilonewtons.
 struct VehicleRecord
 {

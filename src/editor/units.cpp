@@ -2,18 +2,12 @@
 // showing every value in the chosen units. The model and the file always keep kilonewtons and
 // metres.
 #include "veltora.h"
+#include "fileformat.h"
 #include "ui_veltora.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QtDebug>
-
-namespace {
-
-// Kilonewtons per tonne until the user or a file says otherwise.
-constexpr float standardG = 9.80665f;
-
-} // namespace
 
 QString Veltora::unitSuffix(Unit unit) const
 {
@@ -50,7 +44,7 @@ void Veltora::receiveUnits(quint8 weight, quint8 length, float g)
             weightFactor = g;
             break;
         case Pounds:
-            weightFactor = 0.0044482215f;
+            weightFactor = FileFormat::KilonewtonsPerPound;
             break;
         case Kilonewtons:
             weightFactor = 1.0f;
@@ -63,10 +57,10 @@ void Veltora::receiveUnits(quint8 weight, quint8 length, float g)
         lengthFactor = 1.0f;
         break;
     case Feet:
-        lengthFactor = 0.3048f;
+        lengthFactor = FileFormat::MetresPerFoot;
         break;
     case Inches:
-        lengthFactor = 0.0254f;
+        lengthFactor = FileFormat::MetresPerInch;
         break;
     }
     redisplayAllValues();
@@ -81,7 +75,7 @@ void Veltora::setUnitSuffix(QLabel *label, const QString &suffix)
 // one belongs to the configuration.
 void Veltora::storeG(Conf &into) const
 {
-    if (weightUnit == Tons && weightFactor != standardG) {
+    if (weightUnit == Tons && weightFactor != FileFormat::StandardG) {
         into.set_g_acceleration_constant(QString::number(double(weightFactor), 'g', 6));
     }
 }

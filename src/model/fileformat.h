@@ -10,6 +10,14 @@ namespace FileFormat {
 // The largest number of axles a valid subclass has (the smallest is 2).
 constexpr int MaxAxles = 20;
 
+// The file keeps metres and kilonewtons; the other units convert by these factors. They are
+// floats, so that a value converts alike in the editor, the checker and the analysis.
+constexpr float MetresPerFoot = 0.3048f;
+constexpr float MetresPerInch = 0.0254f;
+constexpr float KilonewtonsPerPound = 0.0044482215f;
+// Kilonewtons per tonne, unless the configuration gives a g of its own.
+constexpr float StandardG = 9.80665f;
+
 // The keys of the [classes] section.
 enum class Header {
     ClassificationVersion,

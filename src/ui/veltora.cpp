@@ -53,7 +53,7 @@ Veltora::Veltora(QWidget *parent)
     connectMenus();
     connectHeaderFields();
     connectSubclassFields();
-    weightFactor = 9.80665f;
+    weightFactor = FileFormat::StandardG;
     lengthFactor = 1.0f;
     installValidators();
     resetSubclassPanel();
@@ -262,7 +262,7 @@ void Veltora::menuConfigurationClicked()
     // repeated use does not pile dialogs up under the window.
     // Offered for tonnes: the g in use, or else the configuration's own, so that switching to
     // tonnes does not silently show weights with another g than the file's.
-    float g = 9.80665f;
+    float g = FileFormat::StandardG;
     if (weightUnit == Tons) {
         g = weightFactor;
     } else if (conf.is_g_acceleration_constant_valid()) {

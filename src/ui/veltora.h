@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conf.h"
+#include "fileformat.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -220,7 +221,7 @@ private:
     QString textInvalidSubclasses;
 
     Conf conf;
-    float weightFactor = 9.80665f;
+    float weightFactor = FileFormat::StandardG;
     float lengthFactor = 1.0f;
     quint8 weightUnit = Tons;
     quint8 lengthUnit = Meters;
