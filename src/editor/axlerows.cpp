@@ -1,5 +1,7 @@
 // Per-axle rows and combined constraints of the selected subclass: rows made on demand and never
-// deleted, reshaped with the number of axles, filled from the subclass and stored as edited.
+// deleted, shaped by the number of axles, filled from the subclass, and their edits handed to
+// the editing object.
+#include "document.h"
 #include "numbervalidators.h"
 #include "ruletexts.h"
 #include "veltora.h"
@@ -64,6 +66,7 @@ void Veltora::setupAxleEdit(
     }
     edit->setStatusTip(statusTip);
     edit->setObjectName(objectName);
+    edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, &Veltora::textChanged);
 }
 
@@ -72,10 +75,11 @@ void Veltora::setupConstraintEdit(QLineEdit *edit, const QString &objectName)
     edit->setMaximumWidth(90);
     edit->setStatusTip(tipRemoveConstraint);
     edit->setObjectName(objectName);
+    edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, &Veltora::textChanged);
 }
 
-void Veltora::addAxleRow(Subclass &subclass, int row)
+void Veltora::addAxleRow(int row)
 {
     auto *maxEdit = new QLineEdit(this);
     setupAxleEdit(maxEdit, true,
@@ -83,7 +87,6 @@ void Veltora::addAxleRow(Subclass &subclass, int row)
            "between min and max axle distances defined in the header."),
         QStringLiteral("MaxAxleDist%1").arg(row));
     ui->frameMaxAxleDists->layout()->addWidget(maxEdit);
-    subclass.set_max_distance_at_index(QString(), subclass.get_max_distance_count());
 
     auto *minEdit = new QLineEdit(this);
     setupAxleEdit(minEdit, true,
@@ -91,14 +94,12 @@ void Veltora::addAxleRow(Subclass &subclass, int row)
            "between min and max axle distances defined in the header."),
         QStringLiteral("MinAxleDist%1").arg(row));
     ui->frameMinAxleDists->layout()->addWidget(minEdit);
-    subclass.set_min_distance_at_index(QString(), subclass.get_min_distance_count());
 
     const int axle = row + 1;
     auto *weightEdit = new QLineEdit(this);
     setupAxleEdit(
         weightEdit, true, tipAcceptsReal, QStringLiteral("MaxAxleWeightEdit%1").arg(axle));
     ui->frameMaxAxleWeightsEdits->layout()->addWidget(weightEdit);
-    subclass.set_max_axle_weight_at_index(QString(), subclass.get_max_axle_weight_count());
 
     auto *box = new QCheckBox(QStringLiteral("%1").arg(axle, -2), this);
     box->setStatusTip(tipAxleSelection);
@@ -108,9 +109,6 @@ void Veltora::addAxleRow(Subclass &subclass, int row)
     auto *tyreEdit = new QLineEdit(this);
     setupAxleEdit(tyreEdit, false, tipTyreType, QStringLiteral("TyreType%1").arg(axle));
     ui->frameTyreTypes->layout()->addWidget(tyreEdit);
-    subclass.set_tyre_type_at_index(QString(), subclass.get_tyre_type_count());
-
-    validateAxleRow(subclass, row);
 }
 
 void Veltora::validateAxleRow(const Subclass &subclass, int row)
@@ -131,7 +129,26 @@ void Veltora::validateAxleRow(const Subclass &subclass, int row)
     }
 }
 
-void Veltora::showAxleRow(Subclass &subclass, int row)
+void Veltora::colourAxleRows(const Subclass &subclass, int axles)
+{
+    // Axle 1 has no row of its own; its widgets show whatever the count.
+    if (QLineEdit *edit = lineEditAt(ui->frameMaxAxleWeightsEdits, 1)) {
+        validateEdit(edit, subclass.is_max_axle_weight_valid(0), QString());
+    }
+    if (QLineEdit *edit = lineEditAt(ui->frameTyreTypes, 1)) {
+        validateEdit(edit, subclass.is_tyre_type_valid(0), tipTyreTypeRange);
+    }
+    for (int row = 1; row < axles; ++row) {
+        validateAxleRow(subclass, row);
+    }
+    for (int position = 1; position <= shownConstraints; ++position) {
+        if (QLineEdit *edit = lineEditAt(ui->frameCombinedWeightConstraints, position)) {
+            validateEdit(edit, subclass.is_combined_constraint_valid(position - 1), QString());
+        }
+    }
+}
+
+void Veltora::showAxleRow(int row)
 {
     QWidget *maxEdit = widgetAt(ui->frameMaxAxleDists, row);
     if (!maxEdit || !maxEdit->isHidden()) {
@@ -146,10 +163,9 @@ void Veltora::showAxleRow(Subclass &subclass, int row)
             widget->show();
         }
     }
-    validateAxleRow(subclass, row);
 }
 
-void Veltora::removeAxleRow(Subclass &subclass, int row)
+void Veltora::removeAxleRow(int row)
 {
     const QList<QPair<QFrame *, int>> edits
         = {{ui->frameMaxAxleDists, row}, {ui->frameMinAxleDists, row},
@@ -168,45 +184,25 @@ void Veltora::removeAxleRow(Subclass &subclass, int row)
         qWarning() << "Cast failed when trying to hide a checkBox for "
                    << ui->frameMaxAxleWeightsBoxes->objectName() << " at index " << row + 1;
     }
+}
 
-    if (row > subclass.get_max_distance_count()) {
-        qWarning() << "Trying to hide and clear lineEdit with index " << row
-                   << " while there are only " << subclass.get_max_distance_count();
-        return;
+void Veltora::shapeAxleRows(int axles)
+{
+    // Rows are made once and never deleted: fewer axles hide rows, more show hidden ones
+    // again before making new ones. No axles (an invalid count) hides them all.
+    const int created = createdRows();
+    for (int row = created; row >= qMax(axles, 1); --row) {
+        removeAxleRow(row);
     }
-    qDebug() << "Removing last element from arrays at index " << row;
-    qDebug() << "min:" << subclass.get_min_distance_count()
-             << "max:" << subclass.get_max_distance_count()
-             << "weight:" << subclass.get_max_axle_weight_count()
-             << "tyres:" << subclass.get_tyre_type_count();
-    // The hidden row's own values go, so that showing the row again shows it empty, as the
-    // model then holds it. Removing from the end drops a spare entry; it never shortens a list
-    // below what the subclass's axles need, whatever lengths a file gave the lists.
-    const int axles = subclass.get_number_of_axles().toInt();
-    if (row - 1 < subclass.get_min_distance_count()) {
-        subclass.set_min_distance_at_index(QString(), row - 1);
+    for (int row = 1; row < axles; ++row) {
+        if (row <= created) {
+            showAxleRow(row);
+        } else {
+            addAxleRow(row);
+        }
     }
-    if (row - 1 < subclass.get_max_distance_count()) {
-        subclass.set_max_distance_at_index(QString(), row - 1);
-    }
-    if (row < subclass.get_max_axle_weight_count()) {
-        subclass.set_max_axle_weight_at_index(QString(), row);
-    }
-    if (row < subclass.get_tyre_type_count()) {
-        subclass.set_tyre_type_at_index(QString(), row);
-    }
-    if (subclass.get_min_distance_count() > axles - 1) {
-        subclass.remove_last_min_distance();
-    }
-    if (subclass.get_max_distance_count() > axles - 1) {
-        subclass.remove_last_max_distance();
-    }
-    if (subclass.get_max_axle_weight_count() > axles) {
-        subclass.remove_last_max_axle_weight();
-    }
-    if (subclass.get_tyre_type_count() > axles) {
-        subclass.remove_last_tyre_type();
-    }
+    shownAxles = axles;
+    showAxleOneWidgets();
 }
 
 void Veltora::clearAxleRows()
@@ -231,6 +227,8 @@ void Veltora::clearAxleRows()
     for (int position = 1; position < constraints->count(); ++position) {
         hideAndClear(widgetAt(ui->frameCombinedWeightConstraints, position));
     }
+    shownAxles = 0;
+    shownConstraints = 0;
 }
 
 void Veltora::showAxleOneWidgets()
@@ -243,50 +241,35 @@ void Veltora::showAxleOneWidgets()
     }
 }
 
-void Veltora::applyAxleConfiguration(Subclass &subclass)
-{
-    subclass.set_axle_configuration(ui->lineEditConfString->text());
-    validateEdit(ui->lineEditConfString, subclass.is_axle_configuration_valid(), tipAxleConfFormat);
-    drawVehicles(subclass);
-}
-
 void Veltora::on_lineEditNumOfAxles_textChanged(const QString &arg1)
 {
-    Subclass *subclass = selectedSubclass();
+    // The loader shapes the rows itself; only the user's count is an edit.
+    if (filling) {
+        return;
+    }
+    const Subclass *subclass = selectedSubclass();
     if (!subclass) {
         return;
     }
-    subclass->set_number_of_axles(arg1);
-    validateEdit(ui->lineEditNumOfAxles, subclass->is_number_of_axles_valid(), tipAxleCountRange);
-    validateEdit(
-        ui->lineEditConfString, subclass->is_axle_configuration_valid(), tipAxleConfFormat);
-    // An invalid count ("1" on the way to "12", or 25 from a file) leaves the rows as they are;
-    // the validator keeps a typed count within the rows the editor can build.
-    if (!isMarkedInvalid(ui->lineEditNumOfAxles)) {
-        const int axles = arg1.toInt();
-        const int created = createdRows();
-        for (int row = created; row >= axles; --row) {
-            removeAxleRow(*subclass, row);
-        }
-        for (int row = 1; row < axles; ++row) {
-            if (row <= created) {
-                showAxleRow(*subclass, row);
-                if (row > subclass->get_max_distance_count()) {
-                    subclass->set_min_distance_at_index(QString(), row - 1);
-                    subclass->set_max_distance_at_index(QString(), row - 1);
-                    subclass->set_max_axle_weight_at_index(QString(), row);
-                    subclass->set_tyre_type_at_index(QString(), row);
-                }
-            } else {
-                addAxleRow(*subclass, row);
-            }
-        }
-        fitWindowToContents();
-        applyAxleConfiguration(*subclass);
-        validateReclassifyTargets(*subclass);
+    typedField = ui->lineEditNumOfAxles;
+    document->setAxleCount(subclass->get_subclass_number(), arg1);
+    typedField = nullptr;
+}
+
+void Veltora::loadAxleOne(const Subclass &subclass)
+{
+    if (QLineEdit *edit = lineEditAt(ui->frameMaxAxleWeightsEdits, 1)) {
+        showConvertedValue(edit, subclass.get_max_axle_weight_at_index(0), true,
+            subclass.is_max_axle_weight_valid(0));
     }
-    // A new count can make the subclass valid or invalid; the list must say so at once.
-    updateInvalidListEntry(*subclass);
+    if (auto *box = qobject_cast<QCheckBox *>(widgetAt(ui->frameMaxAxleWeightsBoxes, 1))) {
+        box->setChecked(false);
+    }
+    if (QLineEdit *edit = lineEditAt(ui->frameTyreTypes, 1)) {
+        edit->setText(
+            subclass.get_tyre_type_count() > 0 ? subclass.get_tyre_type_at_index(0) : QString());
+        validateEdit(edit, subclass.is_tyre_type_valid(0), tipTyreTypeRange);
+    }
 }
 
 void Veltora::loadAxleRows(const Subclass &subclass, int axles)
@@ -312,11 +295,15 @@ void Veltora::loadAxleRows(const Subclass &subclass, int axles)
             box->setChecked(false);
         }
         if (QLineEdit *edit = lineEditAt(ui->frameTyreTypes, i + 1)) {
-            edit->setText(subclass.get_tyre_type_at_index(i));
+            edit->setText(i < subclass.get_tyre_type_count() ? subclass.get_tyre_type_at_index(i)
+                                                             : QString());
             validateEdit(edit, subclass.is_tyre_type_valid(i), tipTyreTypeRange);
         }
     }
+}
 
+void Veltora::loadConstraints(const Subclass &subclass)
+{
     const int count = qMin(subclass.get_combined_constraint_count(), maxConstraintEdits);
     const int made = constraintEditCount;
     for (int position = made + 1; position <= count; ++position) {
@@ -327,6 +314,8 @@ void Veltora::loadAxleRows(const Subclass &subclass, int axles)
     for (int position = made; position > count; --position) {
         hideAndClear(widgetAt(ui->frameCombinedWeightConstraints, position));
     }
+    const bool wasFilling = filling;
+    filling = true;
     for (int position = 1; position <= count; ++position) {
         if (QLineEdit *edit = lineEditAt(ui->frameCombinedWeightConstraints, position)) {
             showConvertedConstraint(edit, subclass.get_combined_constraint_at_index(position - 1),
@@ -334,10 +323,12 @@ void Veltora::loadAxleRows(const Subclass &subclass, int axles)
             edit->show();
         }
     }
+    filling = wasFilling;
     constraintEditCount = qMax(made, count);
+    shownConstraints = subclass.get_combined_constraint_count();
 }
 
-void Veltora::editAxleValue(QLineEdit *edit, Subclass &subclass)
+void Veltora::editAxleValue(QLineEdit *edit, quint16 number)
 {
     QWidget *frame = edit->parentWidget();
     const int position = frame && frame->layout() ? frame->layout()->indexOf(edit) : -1;
@@ -346,64 +337,45 @@ void Veltora::editAxleValue(QLineEdit *edit, Subclass &subclass)
         qWarning() << "Index of dynamically set lineEdit can't be below 1!";
         return;
     }
-    const QString hdrMin = conf.get_min_axle_distance();
-    const QString hdrMax = conf.get_max_axle_distance();
+    using List = Document::AxleList;
     const QString name = frame->objectName();
+    const QString gap = QString::number(position);
+    typedField = edit;
     if (name == QLatin1String("frameMaxAxleDists")) {
-        subclass.set_max_distance_at_index(editToStoredText(edit, false), index);
-        validateEdit(edit, subclass.is_max_distance_valid(index, hdrMin, hdrMax), tipMaxDistance);
-        validateEdit(lineEditAt(ui->frameMinAxleDists, position),
-            subclass.is_min_distance_valid(index, hdrMin, hdrMax), tipMinDistance);
+        document->setListEntry(number, List::MaxDistance, index, editToStoredText(edit, false),
+            tr("Max. axle distance, gap %1").arg(gap));
     } else if (name == QLatin1String("frameMinAxleDists")) {
-        subclass.set_min_distance_at_index(editToStoredText(edit, false), index);
-        validateEdit(edit, subclass.is_min_distance_valid(index, hdrMin, hdrMax), tipMinDistance);
-        validateEdit(lineEditAt(ui->frameMaxAxleDists, position),
-            subclass.is_max_distance_valid(index, hdrMin, hdrMax), tipMaxDistance);
+        document->setListEntry(number, List::MinDistance, index, editToStoredText(edit, false),
+            tr("Min. axle distance, gap %1").arg(gap));
     } else if (name == QLatin1String("frameMaxAxleWeightsEdits")) {
-        subclass.set_max_axle_weight_at_index(editToStoredText(edit, true), index);
-        validateEdit(edit, subclass.is_max_axle_weight_valid(index), QString());
+        document->setListEntry(number, List::MaxWeight, index, editToStoredText(edit, true),
+            tr("Max. axle weight, axle %1").arg(position));
     } else if (name == QLatin1String("frameTyreTypes")) {
-        subclass.set_tyre_type_at_index(edit->text(), index);
-        validateEdit(edit, subclass.is_tyre_type_valid(index), tipTyreTypeRange);
+        document->setListEntry(
+            number, List::TyreType, index, edit->text(), tr("Tyre type, axle %1").arg(position));
     } else if (name == QLatin1String("frameCombinedWeightConstraints")) {
-        editConstraint(edit, index, subclass);
+        editConstraint(edit, index, number);
     } else {
         qWarning() << "Layout not found!";
     }
-    drawVehicles(subclass);
-    updateInvalidListEntry(subclass);
+    typedField = nullptr;
 }
 
-void Veltora::editConstraint(QLineEdit *edit, int index, Subclass &subclass)
+void Veltora::editConstraint(QLineEdit *edit, int index, quint16 number)
 {
     const QString text = edit->text();
-    if (!text.isEmpty()) {
-        const QStringList parts = text.split(QLatin1Char(','));
-        const QString weight = parts.size() == 2 ? toStoredText(parts.at(1), true) : QString();
-        subclass.set_combined_constraint(
-            weight.isEmpty() ? text : parts.at(0) + QLatin1Char(',') + weight, index);
-        validateEdit(edit, subclass.is_combined_constraint_valid(index), tipConstraintFormat);
+    if (text.isEmpty()) {
+        // An emptied constraint is removed; the ones below it move up one edit.
+        document->removeConstraint(number, index);
         return;
     }
-    // An emptied constraint is removed: the texts below it move up one edit and the last shown
-    // edit hides. Setting texts emits no textEdited, so nothing is stored twice.
-    subclass.remove_combined_constraint(index);
-    QList<QLineEdit *> edits;
-    QLayout *layout = ui->frameCombinedWeightConstraints->layout();
-    for (int position = 1; position < layout->count(); ++position) {
-        if (QLineEdit *constraint = lineEditAt(ui->frameCombinedWeightConstraints, position)) {
-            edits.append(constraint);
-        }
-    }
-    int j = index;
-    while (j < edits.size() - 1 && !edits.at(j + 1)->isHidden()) {
-        edits.at(j)->setText(edits.at(j + 1)->text());
-        validateEdit(edits.at(j), subclass.is_combined_constraint_valid(j), QString());
-        ++j;
-    }
-    if (j < edits.size()) {
-        edits.at(j)->hide();
-    }
+    const QStringList parts = text.split(QLatin1Char(','));
+    const QString weight = parts.size() == 2 ? toStoredText(parts.at(1), true) : QString();
+    document->setListEntry(number, Document::AxleList::Constraint, index,
+        weight.isEmpty() ? text : parts.at(0) + QLatin1Char(',') + weight,
+        tr("Constraint %1").arg(index + 1));
+    validateEdit(
+        edit, conf.get_subclass(number).is_combined_constraint_valid(index), tipConstraintFormat);
 }
 
 void Veltora::on_buttonAddConstraint_clicked()
@@ -427,31 +399,14 @@ void Veltora::on_buttonAddConstraint_clicked()
         box.exec();
         return;
     }
-    Subclass *subclass = selectedSubclass();
+    const Subclass *subclass = selectedSubclass();
     if (!subclass) {
         return;
     }
-    const QString value = axles.join(QLatin1Char('+')) + QLatin1Char(',')
-        + toStoredText(ui->lineEditAddConstraint->text(), true);
-    subclass->set_combined_constraint(value, -1);
-    const int count = subclass->get_combined_constraint_count();
-    QLineEdit *edit = nullptr;
-    if (count < ui->frameCombinedWeightConstraints->layout()->count()) {
-        edit = lineEditAt(ui->frameCombinedWeightConstraints, count);
-    } else {
-        edit = new QLineEdit(this);
-        setupConstraintEdit(edit, QStringLiteral("Constraint%1").arg(count));
-        ui->frameCombinedWeightConstraints->layout()->addWidget(edit);
-        ++constraintEditCount;
-    }
-    if (edit) {
-        edit->show();
-        showConvertedConstraint(edit, subclass->get_combined_constraint_at_index(count - 1),
-            subclass->is_combined_constraint_valid(count - 1));
-    }
+    document->addConstraint(subclass->get_subclass_number(),
+        axles.join(QLatin1Char('+')) + QLatin1Char(',')
+            + toStoredText(ui->lineEditAddConstraint->text(), true));
     for (QCheckBox *box : allBoxes) {
         box->setChecked(false);
     }
-    // A constraint can make the subclass invalid (an empty value, say): the list must say so.
-    updateInvalidListEntry(*subclass);
 }

@@ -1,18 +1,26 @@
 // File menu commands: New, Open and Save. A configuration reaches a file only whole (written
 // aside and renamed into place), and every failure to read or write is told to the user.
 #include "veltora.h"
+#include "document.h"
 #include "ruletexts.h"
 #include "saveverdict.h"
 #include "ui_veltora.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QStringList>
+#include <QTimer>
+#include <QUrl>
 
 QString Veltora::askFileName(bool save)
 {
@@ -21,6 +29,10 @@ QString Veltora::askFileName(bool save)
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("conf"));
+        // Enter saves over the current file (after the dialog's own question).
+        if (!document->filePath().isEmpty()) {
+            dialog.selectFile(document->filePath());
+        }
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
@@ -50,8 +62,87 @@ bool Veltora::writeFile(const QString &path, const Conf &written)
     return true;
 }
 
+bool Veltora::maybeSave()
+{
+    if (!document->isModified()) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Warning, tr("Unsaved changes"),
+        tr("The configuration has been modified.\nDo you want to save your changes?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    // Named plainly: some desktop themes would call Discard "Close without Saving", which is
+    // wrong before Open or New.
+    box.button(QMessageBox::Save)->setText(tr("Save"));
+    box.button(QMessageBox::Discard)->setText(tr("Discard"));
+    box.button(QMessageBox::Cancel)->setText(tr("Cancel"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return saveWithChecks();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Veltora::closeEvent(QCloseEvent *event)
+{
+    if (maybeSave()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool Veltora::isConfigurationFile(const QMimeData *data, QString *path)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1) {
+        return false;
+    }
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile()
+        || !url.toLocalFile().endsWith(QLatin1String(".conf"), Qt::CaseInsensitive)) {
+        return false;
+    }
+    *path = url.toLocalFile();
+    return true;
+}
+
+void Veltora::dragEnterEvent(QDragEnterEvent *event)
+{
+    QString path;
+    if (isConfigurationFile(event->mimeData(), &path)) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void Veltora::dropEvent(QDropEvent *event)
+{
+    QString path;
+    if (!isConfigurationFile(event->mimeData(), &path)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // Asked and opened once the drop is over, so that the file manager is not kept waiting
+    // while the user answers.
+    QTimer::singleShot(0, this, [this, path] {
+        if (maybeSave()) {
+            openConfiguration(path);
+        }
+    });
+}
+
 void Veltora::menuNewClicked()
 {
+    // New carries the header over and drops the subclasses: only they can be lost by it.
+    if (!conf.get_subclass_numbers().isEmpty() && !maybeSave()) {
+        return;
+    }
     // The new configuration is made aside: until its file is written, the one being edited
     // stays as it is, subclasses included.
     Conf fresh;
@@ -64,13 +155,14 @@ void Veltora::menuNewClicked()
     if (path.isEmpty() || !writeFile(path, fresh)) {
         return;
     }
-    conf = fresh;
-    setWindowTitle(titleText + QLatin1Char(' ') + path);
-    showEmptySubclassPanel();
+    document->replace(std::move(fresh), path);
 }
 
 void Veltora::menuOpenClicked()
 {
+    if (!maybeSave()) {
+        return;
+    }
     const QString path = askFileName(false);
     if (!path.isEmpty()) {
         openConfiguration(path);
@@ -94,8 +186,22 @@ bool Veltora::openConfiguration(const QString &path)
             tr("%1 could not be opened: %2").arg(QDir::toNativeSeparators(path), reason));
         return false;
     }
-    setWindowTitle(titleText + QLatin1Char(' ') + path);
-    conf = std::move(read);
+    document->replace(std::move(read), path);
+
+    if (conf.stopped_at_line() > 0) {
+        warn(tr("File not completely read"),
+            tr("Reading %1 stopped at line %2, which could not be read:\n%3\nThe section it "
+               "stands in and the rest of the file were not loaded.")
+                .arg(QDir::toNativeSeparators(path))
+                .arg(conf.stopped_at_line())
+                .arg(conf.stopped_line_text()));
+    }
+    return true;
+}
+
+// Open and New replaced the configuration: everything on screen is shown afresh from it.
+void Veltora::documentReset()
+{
     clearSubclassPanel();
     showHeader();
 
@@ -114,39 +220,48 @@ bool Veltora::openConfiguration(const QString &path)
         showEmptySubclassPanel();
     }
     showAxleOneWidgets();
+}
 
-    if (conf.stopped_at_line() > 0) {
-        warn(tr("File not completely read"),
-            tr("Reading %1 stopped at line %2, which could not be read:\n%3\nThe section it "
-               "stands in and the rest of the file were not loaded.")
-                .arg(QDir::toNativeSeparators(path))
-                .arg(conf.stopped_at_line())
-                .arg(conf.stopped_line_text()));
+void Veltora::stepReplayed(int subclass)
+{
+    if (subclass < 0) {
+        // A header step: its field shows what the configuration holds again.
+        for (const HeaderField &field : headerFields()) {
+            showHeaderField(field);
+        }
+        return;
     }
-    return true;
+    showSubclassIfAny(subclass);
 }
 
 void Veltora::menuSaveClicked()
+{
+    saveWithChecks();
+}
+
+bool Veltora::saveWithChecks()
 {
     const SaveVerdict verdict(conf);
     if (verdict.asks()) {
         QMessageBox box(QMessageBox::Warning, verdict.question_title(), verdict.question_text(),
             QMessageBox::Yes | QMessageBox::No);
         if (box.exec() != QMessageBox::Yes) {
-            return;
+            return false;
         }
     }
     if (!verdict.accepts()) {
         warn(verdict.refusal_title(), verdict.refusal_text());
-        return;
+        return false;
     }
     const QString path = askFileName(true);
-    if (!path.isEmpty()) {
-        saveConfiguration(path);
-    }
+    return !path.isEmpty() && saveConfiguration(path);
 }
 
 bool Veltora::saveConfiguration(const QString &path)
 {
-    return writeFile(path, conf);
+    if (!writeFile(path, conf)) {
+        return false;
+    }
+    document->markSaved(path);
+    return true;
 }

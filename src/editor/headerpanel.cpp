@@ -1,144 +1,73 @@
-// Header panel editing: stores each header field into the configuration as it is typed,
-// colours it by its check, and keeps the list of invalid subclasses current.
+// Header panel editing: hands each header field to the editing object as it is typed, colours
+// the header by its checks whenever the configuration changes, and keeps the list of invalid
+// subclasses current.
+#include "document.h"
 #include "veltora.h"
 
 #include "ui_veltora.h"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
-#include <QLayout>
-#include <QLayoutItem>
 #include <QLineEdit>
-#include <QtDebug>
 
 void Veltora::connectHeaderFields()
 {
     // textEdited only: filling the fields from the model must never write back into it.
     for (const HeaderField &field : headerFields()) {
-        QLineEdit *edit = ui->*field.edit;
-        const auto setter = [this, field](QString value) { (conf.*field.store)(value); };
-        std::function<void()> handler;
-        if (field.threeWayCheck) {
-            handler = [=] {
-                checkHeaderMaxAxleDistance(
-                    edit, setter, [this, field] { return (conf.*field.threeWayCheck)(); });
-            };
-        } else if (field.check && field.unit == Unit::Length) {
-            handler = [=] {
-                checkHeaderLength(edit, setter, [this, field] { return (conf.*field.check)(); });
-            };
-        } else if (field.check) {
-            handler = [=] {
-                checkHeaderField(
-                    edit, setter, [this, field] { return (conf.*field.check)(); },
-                    field.tip ? this->*field.tip : QString());
-            };
-        } else if (field.unit != Unit::None) {
-            handler = [=] { setter(editToStoredText(edit, isWeight(field.unit))); };
-        } else {
-            handler = [=] { setter(edit->text()); };
+        connect(ui->*field.edit, &QLineEdit::textEdited, this,
+            [this, field] { storeHeaderField(field); });
+    }
+}
+
+QString Veltora::stepName(const QString &label)
+{
+    QString name = label.section(QLatin1Char('('), 0, 0).trimmed();
+    if (name.endsWith(QLatin1Char(':'))) {
+        name.chop(1);
+    }
+    return name;
+}
+
+void Veltora::storeHeaderField(const HeaderField &field)
+{
+    QLineEdit *edit = ui->*field.edit;
+    const QString value
+        = field.unit == Unit::None ? edit->text() : editToStoredText(edit, isWeight(field.unit));
+    document->setHeaderValue(field.key, value, stepName((ui->*field.label)->text()));
+}
+
+void Veltora::colourHeaderField(const HeaderField &field)
+{
+    QLineEdit *edit = ui->*field.edit;
+    if (field.threeWayCheck) {
+        validateEditThreeWay(edit, (conf.*field.threeWayCheck)());
+    } else if (field.check) {
+        validateEdit(edit, (conf.*field.check)(), field.tip ? this->*field.tip : QString());
+    }
+}
+
+// Each check reads the header and, for the maximum axle distance and the unclassified
+// subclass, the subclasses too; colouring them all after every change keeps no colour that no
+// longer holds. Fields without a check keep the colour they were shown with.
+void Veltora::colourHeader()
+{
+    for (const HeaderField &field : headerFields()) {
+        colourHeaderField(field);
+    }
+}
+
+void Veltora::headerChanged(FileFormat::Header key)
+{
+    colourHeader();
+    if (key == Header::MinAxleDistance || key == Header::MaxAxleDistance) {
+        // The bounds limit every distance row and decide which subclasses are invalid.
+        if (const Subclass *subclass = selectedSubclass()) {
+            colourAxleRows(*subclass, shownAxles);
         }
-        connect(edit, &QLineEdit::textEdited, this, handler);
-    }
-}
-
-void Veltora::checkHeaderField(QLineEdit *edit, const std::function<void(QString)> &setter,
-    const std::function<bool()> &check, const QString &tip)
-{
-    if (!edit) {
-        return;
-    }
-    setter(edit->text());
-    validateEdit(edit, check(), tip);
-}
-
-void Veltora::checkHeaderLength(
-    QLineEdit *edit, const std::function<void(QString)> &setter, const std::function<bool()> &check)
-{
-    if (!edit) {
-        return;
-    }
-    setter(editToStoredText(edit, false));
-    validateEdit(edit, check(), QString());
-    if (edit->objectName() == QLatin1String("lineEditMinAxleDist")) {
-        recolourDistanceRows();
         fillInvalidList();
-    }
-}
-
-void Veltora::checkHeaderMaxAxleDistance(
-    QLineEdit *edit, const std::function<void(QString)> &setter, const std::function<int()> &check)
-{
-    if (!edit) {
-        return;
-    }
-    setter(editToStoredText(edit, false));
-    validateEditThreeWay(edit, check());
-    recolourDistanceRows();
-    fillInvalidList();
-}
-
-namespace {
-
-// The line edit at a position of a frame's layout. Positions past the end are answered with
-// null and isRow false: the number of axles may name rows that were never built.
-QLineEdit *rowEditAt(QFrame *frame, int position, bool *isRow)
-{
-    *isRow = false;
-    QLayout *layout = frame ? frame->layout() : nullptr;
-    if (!layout || position >= layout->count()) {
-        return nullptr;
-    }
-    *isRow = true;
-    QLayoutItem *item = layout->itemAt(position);
-    return item ? qobject_cast<QLineEdit *>(item->widget()) : nullptr;
-}
-
-} // namespace
-
-// Each header bound limits the other and every distance row, so a change of either one
-// re-colours both bounds and all rows of the selected subclass by the model's own checks;
-// comparing against only the changed bound would leave colours that no longer hold.
-void Veltora::recolourDistanceRows()
-{
-    validateEdit(ui->lineEditMinAxleDist, conf.is_min_axle_distance_valid(), QString());
-    validateEditThreeWay(ui->lineEditMaxAxleDist, conf.check_max_axle_distance());
-
-    bool ok = false;
-    const quint16 number = ui->lineEditSubclass->text().toUShort(&ok);
-    if (!ok || !conf.contains_subclass(number)) {
-        return;
-    }
-    const Subclass &subclass = conf.get_subclass(number);
-    const QString hdrMin = conf.get_min_axle_distance();
-    const QString hdrMax = conf.get_max_axle_distance();
-
-    const int axles = ui->lineEditNumOfAxles->text().toInt();
-    for (int row = 1; row < axles; ++row) {
-        bool minExists = false;
-        bool maxExists = false;
-        QLineEdit *minEdit = rowEditAt(ui->frameMinAxleDists, row, &minExists);
-        QLineEdit *maxEdit = rowEditAt(ui->frameMaxAxleDists, row, &maxExists);
-        if (!minExists && !maxExists) {
-            break;
-        }
-        if (minEdit) {
-            validateEdit(
-                minEdit, subclass.is_min_distance_valid(row - 1, hdrMin, hdrMax), tipMinDistance);
-        } else if (minExists) {
-            qWarning() << "Failed to convert a widget to a lineEdit while trying to validate min "
-                          "axle distance at index "
-                       << row << " upon changing of max axle distance";
-        }
-        if (maxEdit) {
-            validateEdit(
-                maxEdit, subclass.is_max_distance_valid(row - 1, hdrMin, hdrMax), tipMaxDistance);
-        } else if (maxExists) {
-            qWarning() << "Failed to convert a widget to a lineEdit while trying to validate max "
-                          "axle distance at index "
-                       << row << " upon changing of max axle distance";
-        }
+    } else if (key == Header::GAccelerationConstant) {
+        updateWeightFactor();
+        redisplayAllValues();
     }
 }
 
@@ -158,14 +87,19 @@ void Veltora::fillInvalidList()
 
 void Veltora::updateInvalidListEntry(const Subclass &subclass)
 {
-    const quint16 number = subclass.get_subclass_number();
-    const int index = invalidEntry(number);
-    const bool valid
-        = subclass.is_subclass_valid(conf.get_min_axle_distance(), conf.get_max_axle_distance());
-    if (index >= 0 && valid) {
-        ui->comboBoxInvalid->removeItem(index);
-    } else if (index < 0 && !valid) {
-        ui->comboBoxInvalid->addItem(entryText(number));
+    showInvalidEntry(subclass.get_subclass_number(),
+        !subclass.is_subclass_valid(conf.get_min_axle_distance(), conf.get_max_axle_distance()));
+}
+
+void Veltora::showInvalidEntry(quint16 number, bool invalid)
+{
+    bool listed = false;
+    const int place = entryPlace(ui->comboBoxInvalid, number, &listed);
+    const bool valid = !invalid;
+    if (listed && valid) {
+        ui->comboBoxInvalid->removeItem(place);
+    } else if (!listed && !valid) {
+        ui->comboBoxInvalid->insertItem(place, entryText(number));
     }
     if (ui->comboBoxInvalid->count() == 0) {
         ui->labelInvalid->setText(textSubclassesValid);

@@ -1,6 +1,7 @@
 // Subclass selection and management: selecting a subclass by number, selector, invalid list or
-// shortcut, loading it into the panel, creating, copying and deleting subclasses, and storing
-// the edits of its scalar fields.
+// shortcut, loading it into the panel, creating, copying and deleting subclasses, handing the
+// edits of its scalar fields to the editing object, and showing what the configuration now holds.
+#include "document.h"
 #include "fieldstyle.h"
 #include "veltora.h"
 #include "ui_veltora.h"
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMap>
 #include <QPushButton>
 #include <QtDebug>
 
@@ -34,14 +34,15 @@ QString entryNumber(const QString &entry)
 
 void Veltora::emptySubclassFields()
 {
-    // The number first: emptying it turns it red and makes every later edit go nowhere, so the
-    // number-of-axles handler cannot store into the subclass shown before.
+    // The number first: emptying it turns it red and makes every later edit go nowhere.
+    filling = true;
     ui->lineEditSubclass->clear();
     ui->lineEditCopy->clear();
     ui->lineEditNumOfAxles->clear();
     for (const SubclassField &field : subclassFields()) {
         (ui->*field.edit)->clear();
     }
+    filling = false;
 }
 
 void Veltora::resetSubclassPanel()
@@ -83,7 +84,7 @@ void Veltora::showEmptySubclassPanel()
     clearImage();
 }
 
-Subclass *Veltora::selectedSubclass()
+const Subclass *Veltora::selectedSubclass() const
 {
     bool ok = false;
     const quint16 number = ui->lineEditSubclass->text().toUShort(&ok);
@@ -108,16 +109,45 @@ QStringList Veltora::entryTexts(const QVector<quint16> &numbers)
     return entries;
 }
 
+int Veltora::entryPlace(const QComboBox *list, quint16 number, bool *found)
+{
+    // Both lists are kept in ascending number, so an entry's place is found by halving, which
+    // stays quick with tens of thousands of entries.
+    int low = 0;
+    int high = list->count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (entryNumber(list->itemText(middle)).toUInt() < number) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    *found = low < list->count() && list->itemText(low) == entryText(number);
+    return low;
+}
+
+void Veltora::insertEntry(QComboBox *list, quint16 number)
+{
+    bool found = false;
+    const int place = entryPlace(list, number, &found);
+    if (!found) {
+        list->insertItem(place, entryText(number));
+    }
+}
+
 int Veltora::subclassEntry(quint16 number) const
 {
-    return ui->comboBoxSubclasses->findText(
-        entryText(number), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    bool found = false;
+    const int place = entryPlace(ui->comboBoxSubclasses, number, &found);
+    return found ? place : -1;
 }
 
 int Veltora::invalidEntry(quint16 number) const
 {
-    return ui->comboBoxInvalid->findText(
-        entryText(number), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    bool found = false;
+    const int place = entryPlace(ui->comboBoxInvalid, number, &found);
+    return found ? place : -1;
 }
 
 QString Veltora::targetAxles(const QString &target, bool editing)
@@ -152,7 +182,7 @@ void Veltora::on_lineEditSubclass_textChanged(const QString &arg1)
     }
     if (index != ui->comboBoxSubclasses->currentIndex()) {
         ui->comboBoxSubclasses->setCurrentIndex(index);
-    } else if (!loadingSubclass) {
+    } else if (!filling) {
         // The user named the subclass on screen again, perhaps after edits that went nowhere
         // while the number named none: show what the model holds.
         loadSubclass(ui->comboBoxSubclasses->itemText(index));
@@ -178,16 +208,47 @@ void Veltora::on_comboBoxSubclasses_currentIndexChanged(const QString &arg1)
     loadSubclass(arg1);
 }
 
+void Veltora::selectSubclass(quint16 number)
+{
+    const int index = subclassEntry(number);
+    if (index < 0) {
+        return;
+    }
+    if (index == ui->comboBoxSubclasses->currentIndex()) {
+        loadSubclass(ui->comboBoxSubclasses->itemText(index));
+    } else {
+        ui->comboBoxSubclasses->setCurrentIndex(index);
+    }
+}
+
+bool Veltora::subclassFieldValid(const SubclassField &field, const Subclass &subclass)
+{
+    if (field.check) {
+        return (subclass.*field.check)();
+    }
+    if (field.targetCheck) {
+        // A target the user is typing is checked as typed: a typed 0 names subclass 0, while
+        // a stored 0 is no target.
+        const QString target = (subclass.*field.stored)();
+        return (subclass.*field.targetCheck)(targetAxles(target, ui->*field.edit == typedField));
+    }
+    return true;
+}
+
+void Veltora::colourSubclassField(const SubclassField &field, const Subclass &subclass)
+{
+    // A field without a check is shown valid when loaded and never coloured when edited.
+    if (field.check || field.targetCheck) {
+        validateEdit(ui->*field.edit, subclassFieldValid(field, subclass),
+            field.tip ? this->*field.tip : QString());
+    }
+}
+
 void Veltora::showSubclassField(const SubclassField &field, const Subclass &subclass)
 {
     QLineEdit *edit = ui->*field.edit;
     const QString value = (subclass.*field.stored)();
-    bool valid = true;
-    if (field.check) {
-        valid = (subclass.*field.check)();
-    } else if (field.targetCheck) {
-        valid = (subclass.*field.targetCheck)(targetAxles(value, false));
-    }
+    const bool valid = subclassFieldValid(field, subclass);
     if (field.unit != Unit::None) {
         showConvertedValue(edit, value, isWeight(field.unit), valid);
     } else {
@@ -199,17 +260,20 @@ void Veltora::showSubclassField(const SubclassField &field, const Subclass &subc
 void Veltora::loadSubclass(const QString &itemText)
 {
     const QString number = entryNumber(itemText);
-    loadingSubclass = true;
+    filling = true;
     ui->lineEditSubclass->setText(number);
-    loadingSubclass = false;
     ui->labelSubclassLarge->setText(number);
-    Subclass *subclass = selectedSubclass();
+    const Subclass *subclass = selectedSubclass();
     if (!subclass) {
+        filling = false;
         return;
     }
+    // The number may have been typed already (New), so its own handler need not have run.
+    validateEdit(ui->lineEditSubclass, true, QString());
+    ui->buttonSubclass->setText(tr("Delete"));
+    // Another subclass on screen: what is typed next is a step of its own.
+    document->endMerging();
 
-    // The axle configuration is shown before the number of axles: a changed count runs its
-    // handler at once, which stores the shown configuration back into the subclass.
     for (const SubclassField &field : subclassFields()) {
         if (!field.reclassify) {
             showSubclassField(field, *subclass);
@@ -220,22 +284,46 @@ void Veltora::loadSubclass(const QString &itemText)
 
     // Rows exist only for a valid count: with fewer than 2 or more than 20 axles there are
     // none to fill, and nothing of the subclass shown before may stay on screen.
-    const bool rows = subclass->is_number_of_axles_valid();
-    if (rows) {
-        loadAxleRows(*subclass, ui->lineEditNumOfAxles->text().toInt());
+    const int axles
+        = subclass->is_number_of_axles_valid() ? subclass->get_number_of_axles().toInt() : 0;
+    shapeAxleRows(axles);
+    if (axles > 0) {
+        loadAxleRows(*subclass, axles);
     } else {
-        clearAxleRows();
+        loadAxleOne(*subclass);
     }
+    loadConstraints(*subclass);
     for (const SubclassField &field : subclassFields()) {
         if (field.reclassify) {
             showSubclassField(field, *subclass);
         }
     }
-    if (rows) {
-        drawVehicles(*subclass);
+    drawVehicles(*subclass);
+    filling = false;
+}
+
+void Veltora::refreshSelectedSubclass(const Subclass &subclass)
+{
+    const int axles
+        = subclass.is_number_of_axles_valid() ? subclass.get_number_of_axles().toInt() : 0;
+    // An invalid count ("1" on the way to "12") leaves the rows as they are.
+    if (axles > 0 && axles != shownAxles) {
+        filling = true;
+        shapeAxleRows(axles);
+        loadAxleRows(subclass, axles);
+        filling = false;
+        fitWindowToContents();
     } else {
-        clearImage();
+        colourAxleRows(subclass, shownAxles);
     }
+    if (subclass.get_combined_constraint_count() != shownConstraints) {
+        loadConstraints(subclass);
+    }
+    for (const SubclassField &field : subclassFields()) {
+        colourSubclassField(field, subclass);
+    }
+    validateEdit(ui->lineEditNumOfAxles, subclass.is_number_of_axles_valid(), tipAxleCountRange);
+    drawVehicles(subclass);
 }
 
 void Veltora::validateReclassifyTargets(const Subclass &subclass)
@@ -255,27 +343,30 @@ void Veltora::textChanged(const QString &text)
     if (isMarkedInvalid(ui->lineEditSubclass)) {
         return;
     }
-    Subclass *subclass = selectedSubclass();
+    const Subclass *subclass = selectedSubclass();
     if (!subclass) {
         return;
     }
+    const quint16 number = subclass->get_subclass_number();
     for (const SubclassField &field : subclassFields()) {
         QLineEdit *edit = ui->*field.edit;
         if (edit != from) {
             continue;
         }
-        (subclass->*field.store)(
-            field.unit == Unit::None ? text : toStoredText(text, isWeight(field.unit)));
-        const QString tip = field.tip ? this->*field.tip : QString();
-        if (field.check) {
-            validateEdit(edit, (subclass->*field.check)(), tip);
-        } else if (field.targetCheck) {
-            validateEdit(edit, (subclass->*field.targetCheck)(targetAxles(text, true)), tip);
+        QString name = stepName((ui->*field.label)->text());
+        if (field.reclassify) {
+            const QLabel *heading
+                = edit == ui->lineEditReclassUpTo || edit == ui->lineEditReclassUpGvw
+                ? ui->labelReclassUp
+                : ui->labelReclassDown;
+            name = heading->text() + QStringLiteral(", ") + name.left(1).toLower() + name.mid(1);
         }
-        if (edit == ui->lineEditConfString) {
-            drawVehicles(*subclass);
-        }
-        updateInvalidListEntry(*subclass);
+        typedField = edit;
+        document->setSubclassValue(number, field.key,
+            field.unit == Unit::None ? text : toStoredText(text, isWeight(field.unit)), name);
+        // Typing what is stored already changes nothing, but the field is checked as typed.
+        colourSubclassField(field, conf.get_subclass(number));
+        typedField = nullptr;
         return;
     }
     auto *edit = qobject_cast<QLineEdit *>(from);
@@ -284,7 +375,49 @@ void Veltora::textChanged(const QString &text)
                    << (from && from->parent() ? from->parent()->objectName() : QString());
         return;
     }
-    editAxleValue(edit, *subclass);
+    editAxleValue(edit, number);
+}
+
+void Veltora::subclassChanged(quint16 number)
+{
+    updateInvalidListEntry(conf.get_subclass(number));
+    colourHeader();
+    const Subclass *selected = selectedSubclass();
+    if (selected && selected->get_subclass_number() == number) {
+        refreshSelectedSubclass(*selected);
+    }
+}
+
+void Veltora::subclassAdded(quint16 number)
+{
+    const bool first = ui->comboBoxSubclasses->count() == 0;
+    updateInvalidListEntry(conf.get_subclass(number));
+    insertEntry(ui->comboBoxSubclasses, number);
+    if (first) {
+        showSubclassPanel();
+    }
+    colourHeader();
+}
+
+void Veltora::subclassRemoved(quint16 number)
+{
+    showInvalidEntry(number, false);
+    // The selector makes the neighbour current, which loads it.
+    const int index = subclassEntry(number);
+    if (index >= 0) {
+        ui->comboBoxSubclasses->removeItem(index);
+    }
+    if (ui->comboBoxSubclasses->count() == 0) {
+        showEmptySubclassPanel();
+    }
+    colourHeader();
+}
+
+void Veltora::showSubclassIfAny(int number)
+{
+    if (number >= 0 && conf.contains_subclass(quint16(number))) {
+        selectSubclass(quint16(number));
+    }
 }
 
 void Veltora::on_buttonSubclass_clicked()
@@ -305,55 +438,18 @@ void Veltora::createSubclass()
     if (!ok || conf.contains_subclass(number)) {
         return;
     }
-    Subclass subclass(
-        QMap<QString, QString> {{QStringLiteral("subclass"), QString::number(number)}});
-    subclass.set_category(ui->lineEditUnclassified->text());
-    conf.set_subclass(number, subclass);
-    validateEdit(ui->lineEditSubclass, conf.contains_subclass(number), QString());
-
-    // A new subclass is incomplete, so it is listed as invalid at once, caption included.
-    ui->comboBoxInvalid->addItem(entryText(number));
-    ui->labelInvalid->setText(textInvalidSubclasses);
-    ui->comboBoxInvalid->show();
-    ui->comboBoxSubclasses->addItem(entryText(number));
-    ui->comboBoxSubclasses->setCurrentIndex(ui->comboBoxSubclasses->count() - 1);
-    showSubclassPanel();
-
-    for (QFrame *frame : {ui->frameTyreTypes, ui->frameMaxAxleWeightsEdits}) {
-        if (QLineEdit *edit = lineEditAt(frame, 1)) {
-            validateEdit(edit, false, QString());
-        } else {
-            qWarning() << "Failed to convert to lineEdit for frame" << frame->objectName()
-                       << "at index" << 1;
-        }
-    }
-    ui->buttonSubclass->setText(tr("Delete"));
-    clearImage();
-    recolourUnclassified();
+    const int shown = ui->comboBoxSubclasses->count() > 0
+        ? entryNumber(ui->comboBoxSubclasses->currentText()).toInt()
+        : -1;
+    document->createSubclass(number, ui->lineEditUnclassified->text(), shown);
+    selectSubclass(number);
 }
 
 void Veltora::deleteSubclass()
 {
-    const Subclass *subclass = selectedSubclass();
-    if (!subclass) {
-        return;
+    if (const Subclass *subclass = selectedSubclass()) {
+        document->removeSubclass(subclass->get_subclass_number());
     }
-    const quint16 number = subclass->get_subclass_number();
-    conf.remove_subclass(number);
-    const int invalid = ui->comboBoxInvalid->findText(
-        entryText(number), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (invalid >= 0) {
-        ui->comboBoxInvalid->removeItem(invalid);
-        if (ui->comboBoxInvalid->count() == 0) {
-            clearInvalidList();
-        }
-    }
-    // The selector makes the neighbour current, which loads it.
-    ui->comboBoxSubclasses->removeItem(subclassEntry(number));
-    if (ui->comboBoxSubclasses->count() == 0) {
-        showEmptySubclassPanel();
-    }
-    recolourUnclassified();
 }
 
 void Veltora::on_lineEditCopy_textEdited(const QString &arg1)
@@ -385,24 +481,8 @@ void Veltora::on_buttonCopy_clicked()
         ui->buttonCopy->setEnabled(false);
         return;
     }
-    const bool sourceListed = invalidEntry(source->get_subclass_number()) >= 0;
-    Subclass copy = *source;
-    copy.set_subclass_number(target);
-    conf.set_subclass(target, copy);
-    ui->comboBoxSubclasses->addItem(entryText(target));
-    if (sourceListed) {
-        ui->comboBoxInvalid->addItem(entryText(target));
-    }
+    document->copySubclass(source->get_subclass_number(), target);
     ui->buttonCopy->setEnabled(false);
     validateEdit(ui->lineEditCopy, false, QString());
-    ui->comboBoxSubclasses->setCurrentIndex(ui->comboBoxSubclasses->count() - 1);
-    recolourUnclassified();
-}
-
-// Whether the unclassified subclass names an existing subclass changes with every creation,
-// copy and deletion; its field must not keep a colour that no longer holds.
-void Veltora::recolourUnclassified()
-{
-    validateEdit(
-        ui->lineEditUnclassified, conf.is_unclassified_vehicles_subclass_valid(), QString());
+    selectSubclass(target);
 }

@@ -2,6 +2,7 @@
 // showing every value in the chosen units. The model and the file always keep kilonewtons and
 // metres.
 #include "veltora.h"
+#include "document.h"
 #include "fileformat.h"
 #include "ui_veltora.h"
 
@@ -39,20 +40,43 @@ void Veltora::receiveUnits(quint8 weight, quint8 length, float g)
     // by 0 and store every weight typed as nothing: tonnes with such a g are refused.
     if (weight != Tons || g > 0.0f) {
         weightUnit = weight;
-        switch (weight) {
-        case Tons:
-            weightFactor = g;
-            break;
-        case Pounds:
-            weightFactor = FileFormat::KilonewtonsPerPound;
-            break;
-        case Kilonewtons:
-            weightFactor = 1.0f;
-            break;
-        }
     }
     lengthUnit = length;
-    switch (length) {
+    // The g belongs to the configuration: a g chosen for tonnes that differs from its own is an
+    // edit of it (the standard g stands in for none). Showing other units writes nothing.
+    if (weight == Tons && g > 0.0f && g != storedG()) {
+        document->setG(QString::number(double(g), 'g', 6));
+    }
+    updateWeightFactor();
+    redisplayAllValues();
+}
+
+float Veltora::storedG() const
+{
+    const QString text = conf.get_g_acceleration_constant();
+    return text.isEmpty() ? FileFormat::StandardG : text.toFloat();
+}
+
+float Veltora::gInUse() const
+{
+    const float g = conf.get_g_acceleration_constant().toFloat();
+    return g > 0.0f ? g : FileFormat::StandardG;
+}
+
+void Veltora::updateWeightFactor()
+{
+    switch (weightUnit) {
+    case Tons:
+        weightFactor = gInUse();
+        break;
+    case Pounds:
+        weightFactor = FileFormat::KilonewtonsPerPound;
+        break;
+    case Kilonewtons:
+        weightFactor = 1.0f;
+        break;
+    }
+    switch (lengthUnit) {
     case Meters:
         lengthFactor = 1.0f;
         break;
@@ -63,7 +87,6 @@ void Veltora::receiveUnits(quint8 weight, quint8 length, float g)
         lengthFactor = FileFormat::MetresPerInch;
         break;
     }
-    redisplayAllValues();
 }
 
 void Veltora::setUnitSuffix(QLabel *label, const QString &suffix)
@@ -71,18 +94,18 @@ void Veltora::setUnitSuffix(QLabel *label, const QString &suffix)
     label->setText(label->text().section(QLatin1Char('('), 0, 0) + suffix);
 }
 
-// While weights are shown in tonnes the factor is the g in use: a g other than the standard
-// one belongs to the configuration.
+// A new configuration made while weights are shown in tonnes keeps the g in use, when it is
+// not the standard one.
 void Veltora::storeG(Conf &into) const
 {
-    if (weightUnit == Tons && weightFactor != FileFormat::StandardG) {
-        into.set_g_acceleration_constant(QString::number(double(weightFactor), 'g', 6));
+    if (weightUnit == Tons && gInUse() != FileFormat::StandardG) {
+        into.set_g_acceleration_constant(QString::number(double(gInUse()), 'g', 6));
     }
 }
 
+// Shows every value again in the display units; the configuration is only read.
 void Veltora::redisplayAllValues()
 {
-    storeG(conf);
     for (const HeaderField &field : headerFields()) {
         if (field.unit != Unit::None) {
             setUnitSuffix(ui->*field.label, unitSuffix(field.unit));
@@ -90,7 +113,7 @@ void Veltora::redisplayAllValues()
         }
     }
     for (const SubclassField &field : subclassFields()) {
-        if (field.label) {
+        if (field.unit != Unit::None) {
             setUnitSuffix(ui->*field.label, unitSuffix(field.unit));
         }
     }
@@ -103,7 +126,7 @@ void Veltora::redisplayAllValues()
     // The selected subclass is shown again as loading shows it, every field coloured by its
     // own check. A number that names no subclass has nothing to show.
     if (const Subclass *subclass = selectedSubclass()) {
-        loadSubclass(QString::number(subclass->get_subclass_number()));
+        loadSubclass(entryText(subclass->get_subclass_number()));
     }
 }
 
@@ -124,12 +147,9 @@ void Veltora::showHeaderField(const HeaderField &field)
 
 void Veltora::showHeader()
 {
+    updateWeightFactor();
     if (weightUnit == Tons && conf.is_g_acceleration_constant_valid()) {
-        const float g = conf.get_g_acceleration_constant().toFloat();
-        if (g > 0.0f) {
-            weightFactor = g;
-            qDebug() << "New conversion weight " << weightFactor;
-        }
+        qDebug() << "New conversion weight " << weightFactor;
     }
     for (const HeaderField &field : headerFields()) {
         showHeaderField(field);

@@ -2,20 +2,27 @@
 #include "veltora.h"
 #include "about.h"
 #include "appidentity.h"
+#include "document.h"
 #include "measurementunits.h"
 #include "numbervalidators.h"
 #include "ruletexts.h"
 #include "ui_veltora.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDoubleValidator>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
 #include <QShortcut>
 #include <QSizePolicy>
+#include <QUndoStack>
 #include <QUrl>
 
 Veltora::Veltora(QWidget *parent)
@@ -40,12 +47,13 @@ Veltora::Veltora(QWidget *parent)
     , textSubclassesValid(tr(RuleTexts::textSubclassesValid))
     , textInvalidSubclasses(tr(RuleTexts::textInvalidSubclasses))
     , conf()
+    , document(new Document(conf, this))
 {
     versionText = QLatin1String(AppIdentity::applicationVersion);
     titleText += QLatin1Char('v') + versionText;
 
     ui->setupUi(this);
-    setWindowTitle(titleText);
+    updateTitle();
 
     weightUnit = Tons;
     lengthUnit = Meters;
@@ -59,6 +67,9 @@ Veltora::Veltora(QWidget *parent)
     resetSubclassPanel();
     createShortcuts();
     createAxleOneWidgets();
+    createEditMenu();
+    connectDocument();
+    setAcceptDrops(true);
 
     // The selectors hold up to 65,536 entries: they are sized for the longest entry there can
     // be ("subclass_65535") instead of measuring every entry when they are first shown.
@@ -80,32 +91,37 @@ const QVector<Veltora::HeaderField> &Veltora::headerFields()
 {
     // In the order the header is shown after Open and stored for New.
     static const QVector<HeaderField> fields = {
-        {&Ui::Veltora::lineEditVersion, nullptr, Input::Text, Unit::None,
-            &Conf::set_classification_version, &Conf::get_classification_version, nullptr, nullptr,
-            nullptr},
-        {&Ui::Veltora::lineEditCountry, nullptr, Input::Text, Unit::None, &Conf::set_country_code,
-            &Conf::get_country_code, &Conf::is_country_code_valid, nullptr,
-            &Veltora::tipCountryCode},
-        {&Ui::Veltora::lineEditGroupMaxDist, &Ui::Veltora::labelGroupMaxDist, Input::Real,
-            Unit::Length, &Conf::set_group_max_distance, &Conf::get_group_max_distance,
+        {Header::ClassificationVersion, &Ui::Veltora::lineEditVersion, &Ui::Veltora::labelVersion,
+            Input::Text, Unit::None, &Conf::set_classification_version,
+            &Conf::get_classification_version, nullptr, nullptr, nullptr},
+        {Header::CountryCode, &Ui::Veltora::lineEditCountry, &Ui::Veltora::labelCountry,
+            Input::Text, Unit::None, &Conf::set_country_code, &Conf::get_country_code,
+            &Conf::is_country_code_valid, nullptr, &Veltora::tipCountryCode},
+        {Header::GroupMaxDistance, &Ui::Veltora::lineEditGroupMaxDist,
+            &Ui::Veltora::labelGroupMaxDist, Input::Real, Unit::Length,
+            &Conf::set_group_max_distance, &Conf::get_group_max_distance,
             &Conf::is_group_max_distance_valid, nullptr, nullptr},
-        {&Ui::Veltora::lineEditMinAxleSpacing, &Ui::Veltora::labelMinAxleSpacing, Input::Real,
-            Unit::Length, &Conf::set_min_2axle_truck_spacing, &Conf::get_min_2axle_truck_spacing,
-            nullptr, nullptr, nullptr},
-        {&Ui::Veltora::lineEditMinAvgAxleWeight, &Ui::Veltora::labelMinAvgAxleWeight, Input::Real,
-            Unit::Weight, &Conf::set_min_avg_axle_weight, &Conf::get_min_avg_axle_weight, nullptr,
+        {Header::Min2AxleTruckSpacing, &Ui::Veltora::lineEditMinAxleSpacing,
+            &Ui::Veltora::labelMinAxleSpacing, Input::Real, Unit::Length,
+            &Conf::set_min_2axle_truck_spacing, &Conf::get_min_2axle_truck_spacing, nullptr,
             nullptr, nullptr},
-        {&Ui::Veltora::lineEditUnclassified, nullptr, Input::Whole, Unit::None,
+        {Header::MinAvgAxleWeight, &Ui::Veltora::lineEditMinAvgAxleWeight,
+            &Ui::Veltora::labelMinAvgAxleWeight, Input::Real, Unit::Weight,
+            &Conf::set_min_avg_axle_weight, &Conf::get_min_avg_axle_weight, nullptr, nullptr,
+            nullptr},
+        {Header::UnclassifiedVehiclesSubclass, &Ui::Veltora::lineEditUnclassified,
+            &Ui::Veltora::labelUnclassified, Input::Whole, Unit::None,
             &Conf::set_unclassified_vehicles_subclass, &Conf::get_unclassified_vehicles_subclass,
             &Conf::is_unclassified_vehicles_subclass_valid, nullptr, nullptr},
         // The form's rows carry crossed names: labelMinAxleDist captions the maximum.
-        {&Ui::Veltora::lineEditMaxAxleDist, &Ui::Veltora::labelMinAxleDist, Input::Real,
-            Unit::Length, &Conf::set_max_axle_distance, &Conf::get_max_axle_distance, nullptr,
-            &Conf::check_max_axle_distance, nullptr},
-        {&Ui::Veltora::lineEditMinAxleDist, &Ui::Veltora::labelMaxAxleDist, Input::Real,
-            Unit::Length, &Conf::set_min_axle_distance, &Conf::get_min_axle_distance,
+        {Header::MaxAxleDistance, &Ui::Veltora::lineEditMaxAxleDist, &Ui::Veltora::labelMinAxleDist,
+            Input::Real, Unit::Length, &Conf::set_max_axle_distance, &Conf::get_max_axle_distance,
+            nullptr, &Conf::check_max_axle_distance, nullptr},
+        {Header::MinAxleDistance, &Ui::Veltora::lineEditMinAxleDist, &Ui::Veltora::labelMaxAxleDist,
+            Input::Real, Unit::Length, &Conf::set_min_axle_distance, &Conf::get_min_axle_distance,
             &Conf::is_min_axle_distance_valid, nullptr, nullptr},
-        {&Ui::Veltora::lineEditUncategorised, nullptr, Input::Whole, Unit::None,
+        {Header::UncategorisedVehicleCategory, &Ui::Veltora::lineEditUncategorised,
+            &Ui::Veltora::labelUncategorised, Input::Whole, Unit::None,
             &Conf::set_uncategorised_vehicle_category, &Conf::get_uncategorised_vehicle_category,
             &Conf::is_uncategorised_vehicle_category_valid, nullptr, nullptr},
     };
@@ -114,40 +130,46 @@ const QVector<Veltora::HeaderField> &Veltora::headerFields()
 
 const QVector<Veltora::SubclassField> &Veltora::subclassFields()
 {
-    // The axle configuration comes before the reclassify group: loading a subclass shows these
-    // before its number of axles, whose handler stores the shown axle configuration back.
+    // In the order a subclass is loaded: the reclassify group comes after the per-axle rows.
     static const QVector<SubclassField> fields = {
-        {&Ui::Veltora::lineEditCategory, nullptr, Input::Whole, Unit::None, false,
-            &Subclass::set_category, &Subclass::get_category, &Subclass::is_category_valid, nullptr,
-            nullptr},
-        {&Ui::Veltora::lineEditMaxGrossWeight, &Ui::Veltora::labelMaxGrossWeight, Input::Real,
-            Unit::Weight, false, &Subclass::set_max_GVW, &Subclass::get_max_GVW,
-            &Subclass::is_max_GVW_valid, nullptr, nullptr},
-        {&Ui::Veltora::lineEditConfString, nullptr, Input::Text, Unit::None, false,
-            &Subclass::set_axle_configuration, &Subclass::get_axle_configuration,
-            &Subclass::is_axle_configuration_valid, nullptr, &Veltora::tipAxleConfFormat},
-        {&Ui::Veltora::lineEditPrepend, &Ui::Veltora::labelPrepend, Input::Real, Unit::Length,
-            false, &Subclass::set_prepend, &Subclass::get_prepend, nullptr, nullptr, nullptr},
-        {&Ui::Veltora::lineEditAppend, &Ui::Veltora::labelAppend, Input::Real, Unit::Length, false,
-            &Subclass::set_append, &Subclass::get_append, nullptr, nullptr, nullptr},
-        {&Ui::Veltora::lineEditReclassUpGvw, &Ui::Veltora::labelReclassUpGvw, Input::Real,
-            Unit::Weight, true, &Subclass::set_upper_GVW_limit, &Subclass::get_upper_GVW_limit,
-            nullptr, nullptr, nullptr},
-        {&Ui::Veltora::lineEditReclassUpTo, nullptr, Input::Real, Unit::None, true,
-            &Subclass::set_reclassify_up_to_subclass, &Subclass::get_reclassify_up_to_subclass,
-            nullptr, &Subclass::is_reclassify_up_valid, &Veltora::tipReclassifyTarget},
-        {&Ui::Veltora::lineEditReclassDownGvw, &Ui::Veltora::labelReclassDownGvw, Input::Real,
-            Unit::Weight, true, &Subclass::set_lower_GVW_limit, &Subclass::get_lower_GVW_limit,
-            nullptr, nullptr, nullptr},
-        {&Ui::Veltora::lineEditReclassDownTo, nullptr, Input::Real, Unit::None, true,
-            &Subclass::set_reclassify_down_to_subclass, &Subclass::get_reclassify_down_to_subclass,
-            nullptr, &Subclass::is_reclassify_down_valid, &Veltora::tipReclassifyTarget},
+        {Section::Category, &Ui::Veltora::lineEditCategory, &Ui::Veltora::labelCategory,
+            Input::Whole, Unit::None, false, &Subclass::get_category, &Subclass::is_category_valid,
+            nullptr, nullptr},
+        {Section::MaxGVW, &Ui::Veltora::lineEditMaxGrossWeight, &Ui::Veltora::labelMaxGrossWeight,
+            Input::Real, Unit::Weight, false, &Subclass::get_max_GVW, &Subclass::is_max_GVW_valid,
+            nullptr, nullptr},
+        {Section::AxleConfiguration, &Ui::Veltora::lineEditConfString,
+            &Ui::Veltora::labelConfString, Input::Text, Unit::None, false,
+            &Subclass::get_axle_configuration, &Subclass::is_axle_configuration_valid, nullptr,
+            &Veltora::tipAxleConfFormat},
+        {Section::Prepend, &Ui::Veltora::lineEditPrepend, &Ui::Veltora::labelPrepend, Input::Real,
+            Unit::Length, false, &Subclass::get_prepend, nullptr, nullptr, nullptr},
+        {Section::Append, &Ui::Veltora::lineEditAppend, &Ui::Veltora::labelAppend, Input::Real,
+            Unit::Length, false, &Subclass::get_append, nullptr, nullptr, nullptr},
+        {Section::UpperGVWLimit, &Ui::Veltora::lineEditReclassUpGvw,
+            &Ui::Veltora::labelReclassUpGvw, Input::Real, Unit::Weight, true,
+            &Subclass::get_upper_GVW_limit, nullptr, nullptr, nullptr},
+        {Section::ReclassifyUpToSubclass, &Ui::Veltora::lineEditReclassUpTo,
+            &Ui::Veltora::labelReclassUpTo, Input::Real, Unit::None, true,
+            &Subclass::get_reclassify_up_to_subclass, nullptr, &Subclass::is_reclassify_up_valid,
+            &Veltora::tipReclassifyTarget},
+        {Section::LowerGVWLimit, &Ui::Veltora::lineEditReclassDownGvw,
+            &Ui::Veltora::labelReclassDownGvw, Input::Real, Unit::Weight, true,
+            &Subclass::get_lower_GVW_limit, nullptr, nullptr, nullptr},
+        {Section::ReclassifyDownToSubclass, &Ui::Veltora::lineEditReclassDownTo,
+            &Ui::Veltora::labelReclassDownTo, Input::Real, Unit::None, true,
+            &Subclass::get_reclassify_down_to_subclass, nullptr,
+            &Subclass::is_reclassify_down_valid, &Veltora::tipReclassifyTarget},
     };
     return fields;
 }
 
 void Veltora::connectMenus()
 {
+    ui->actionNew->setShortcut(QKeySequence::New);
+    ui->actionOpen->setShortcut(QKeySequence::Open);
+    ui->actionSave->setShortcut(QKeySequence::Save);
+    ui->actionExit->setShortcut(QKeySequence::Quit);
     connect(ui->actionNew, &QAction::triggered, this, &Veltora::menuNewClicked);
     connect(ui->actionOpen, &QAction::triggered, this, &Veltora::menuOpenClicked);
     connect(ui->actionSave, &QAction::triggered, this, &Veltora::menuSaveClicked);
@@ -234,6 +256,85 @@ void Veltora::createAxleOneWidgets()
     tyreEdit->hide();
 }
 
+void Veltora::createEditMenu()
+{
+    QUndoStack *stack = document->undoStack();
+    QAction *undo = stack->createUndoAction(this);
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction *redo = stack->createRedoAction(this);
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    redo->setShortcut(QKeySequence::Redo);
+    ui->menuEdit->addAction(undo);
+    ui->menuEdit->addAction(redo);
+
+    // A line edit claims Ctrl+Z for its own little history; the window has one history for
+    // every field, whatever has the focus. The filter watches the line edits of the window,
+    // those made later for new rows included (see setupAxleEdit).
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        edit->installEventFilter(this);
+    }
+    // Keystrokes merge into one step only while the user stays in the same field.
+    connect(qApp, &QApplication::focusChanged, document, &Document::endMerging);
+}
+
+void Veltora::connectDocument()
+{
+    connect(document, &Document::headerChanged, this, &Veltora::headerChanged);
+    connect(document, &Document::subclassChanged, this, &Veltora::subclassChanged);
+    connect(document, &Document::subclassAdded, this, &Veltora::subclassAdded);
+    connect(document, &Document::subclassRemoved, this, &Veltora::subclassRemoved);
+    connect(document, &Document::reset, this, &Veltora::documentReset);
+    connect(document, &Document::stepReplayed, this, &Veltora::stepReplayed);
+    connect(document, &Document::filePathChanged, this, &Veltora::updateTitle);
+    connect(document, &Document::modifiedChanged, this, &Veltora::setWindowModified);
+}
+
+void Veltora::updateTitle()
+{
+    // Qt draws the placeholder as "*" while the window is marked modified.
+    const QString path = document->filePath();
+    setWindowTitle(
+        titleText + (path.isEmpty() ? QString() : QLatin1Char(' ') + path) + QStringLiteral("[*]"));
+}
+
+bool Veltora::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *edit = qobject_cast<QLineEdit *>(watched);
+    if (!edit) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            // Left unaccepted, the key goes on to the window's Undo and Redo actions.
+            event->ignore();
+            return true;
+        }
+    } else if (event->type() == QEvent::ContextMenu) {
+        // The field's own menu, with its Undo and Redo acting on the window's history. Qt
+        // names its actions by their text only ("&Undo", then a tab and the keys).
+        QMenu *menu = edit->createStandardContextMenu();
+        QUndoStack *stack = document->undoStack();
+        const QList<QAction *> actions = menu->actions();
+        for (QAction *action : actions) {
+            const QString text = action->text().section(QLatin1Char('\t'), 0, 0);
+            const bool undo = text == QCoreApplication::translate("QLineEdit", "&Undo");
+            if (!undo && text != QCoreApplication::translate("QLineEdit", "&Redo")) {
+                continue;
+            }
+            action->disconnect();
+            action->setEnabled(undo ? stack->canUndo() : stack->canRedo());
+            connect(
+                action, &QAction::triggered, stack, undo ? &QUndoStack::undo : &QUndoStack::redo);
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 Veltora::~Veltora()
 {
     delete ui;
@@ -259,17 +360,11 @@ void Veltora::menuUpdateClicked()
 void Veltora::menuConfigurationClicked()
 {
     // Each command makes a fresh dialog with the current units; the previous one goes now, so
-    // repeated use does not pile dialogs up under the window.
-    // Offered for tonnes: the g in use, or else the configuration's own, so that switching to
-    // tonnes does not silently show weights with another g than the file's.
-    float g = FileFormat::StandardG;
-    if (weightUnit == Tons) {
-        g = weightFactor;
-    } else if (conf.is_g_acceleration_constant_valid()) {
-        g = conf.get_g_acceleration_constant().toFloat();
-    }
+    // repeated use does not pile dialogs up under the window. Offered for tonnes: the g in
+    // use, the configuration's own, so that switching to tonnes does not silently show weights
+    // with another g than the file's.
     delete unitsDialog;
-    unitsDialog = new MeasurementUnits(this, weightUnit, lengthUnit, g);
+    unitsDialog = new MeasurementUnits(this, weightUnit, lengthUnit, gInUse());
     connect(unitsDialog, &MeasurementUnits::sendUnits, this, &Veltora::receiveUnits);
     unitsDialog->exec();
 }

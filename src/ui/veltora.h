@@ -10,11 +10,17 @@
 
 #include <functional>
 
+class Document;
 class MeasurementUnits;
 class QCheckBox;
+class QCloseEvent;
+class QComboBox;
 class QFrame;
 class QLabel;
+class QDragEnterEvent;
+class QDropEvent;
 class QLineEdit;
+class QMimeData;
 class Subclass;
 
 namespace Ui {
@@ -35,9 +41,10 @@ public:
     explicit Veltora(QWidget *parent = nullptr);
     ~Veltora() override;
 
-    // The configuration being edited (the file commands replace it as a whole).
+    // The configuration being edited. Only the editing object writes it: every change goes
+    // through its edit API, so that it can be undone and the window shows it.
     const Conf &configuration() const { return conf; }
-    Conf &configuration() { return conf; }
+    Document *editingDocument() const { return document; }
 
     // Colouring and conversion shared by every editing concern (src/editor/fieldstyle.cpp).
     void validateEdit(QLineEdit *edit, bool valid, const QString &tip);
@@ -50,13 +57,7 @@ public:
     void showConvertedValueThreeWay(QLineEdit *edit, const QString &text, bool isWeight, int state);
     void showConvertedConstraint(QLineEdit *edit, const QString &text, bool valid);
 
-    // Header panel and the invalid-subclass list (src/editor/headerpanel.cpp).
-    void checkHeaderField(QLineEdit *edit, const std::function<void(QString)> &setter,
-        const std::function<bool()> &check, const QString &tip);
-    void checkHeaderLength(QLineEdit *edit, const std::function<void(QString)> &setter,
-        const std::function<bool()> &check);
-    void checkHeaderMaxAxleDistance(QLineEdit *edit, const std::function<void(QString)> &setter,
-        const std::function<int()> &check);
+    // The invalid-subclass list (src/editor/headerpanel.cpp).
     void fillInvalidList();
     void updateInvalidListEntry(const Subclass &subclass);
     void clearInvalidList();
@@ -74,12 +75,13 @@ public:
     // Per-axle rows and combined constraints (src/editor/axlerows.cpp). Row r holds gap r's
     // distances at position r of the distance frames and axle r + 1's widgets at position
     // r + 1 of the axle frames; position 0 is each frame's label.
-    void addAxleRow(Subclass &subclass, int row);
-    void showAxleRow(Subclass &subclass, int row);
-    void removeAxleRow(Subclass &subclass, int row);
+    // The rows are widgets only: what they hold is the model's, which the editing object
+    // changes.
+    void addAxleRow(int row);
+    void showAxleRow(int row);
+    void removeAxleRow(int row);
     void validateAxleRow(const Subclass &subclass, int row);
     void clearAxleRows();
-    void applyAxleConfiguration(Subclass &subclass);
     QLineEdit *lineEditAt(QFrame *frame, int position) const;
     void hideAndClear(QWidget *widget);
     void setupAxleEdit(
@@ -96,6 +98,15 @@ public:
     // the user itself when it fails and answers whether it succeeded.
     bool openConfiguration(const QString &path);
     bool saveConfiguration(const QString &path);
+    // Before work is thrown away (close, Open, New, a drop): when the configuration has
+    // unsaved changes, asks whether to save them. False when the command must not go on.
+    bool maybeSave();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void menuNewClicked();
@@ -117,12 +128,15 @@ private slots:
 
 private:
     enum class Input { Text, Whole, Real };
+    using Header = FileFormat::Header;
+    using Section = FileFormat::Section;
     enum class Unit { None, Length, Weight };
 
     // One header field, described once: connections, validators, showing, storing and
     // redisplaying all read this table. A field with neither check is only stored.
     struct HeaderField
     {
+        Header key;
         QLineEdit *Ui::Veltora::*edit;
         QLabel *Ui::Veltora::*label;
         Input input;
@@ -139,12 +153,12 @@ private:
     // with neither is shown valid when loaded and never coloured when edited.
     struct SubclassField
     {
+        Section key;
         QLineEdit *Ui::Veltora::*edit;
         QLabel *Ui::Veltora::*label;
         Input input;
         Unit unit;
         bool reclassify;
-        void (Subclass::*store)(QString);
         QString (Subclass::*stored)() const;
         bool (Subclass::*check)() const;
         bool (Subclass::*targetCheck)(QString) const;
@@ -161,38 +175,76 @@ private:
     void installValidators();
     void createShortcuts();
     void createAxleOneWidgets();
+    void createEditMenu();
+    void connectDocument();
 
     float factor(bool isWeight) const;
+    // The g in use for tonnes: the configuration's own when it is above 0, else the standard.
+    float gInUse() const;
+    // The configuration's g as the units dialog compares it: none stands for the standard g.
+    float storedG() const;
+    void updateWeightFactor();
     bool isWeight(Unit unit) const { return unit == Unit::Weight; }
     QString unitSuffix(Unit unit) const;
     void storeG(Conf &into) const;
     void showHeaderField(const HeaderField &field);
+    void colourHeaderField(const HeaderField &field);
     void showSubclassField(const SubclassField &field, const Subclass &subclass);
-    void recolourDistanceRows();
+    bool subclassFieldValid(const SubclassField &field, const Subclass &subclass);
+    void colourSubclassField(const SubclassField &field, const Subclass &subclass);
+    void storeHeaderField(const HeaderField &field);
+    // The field's label as a step's name: "Max. gvw (t):" gives "Max. gvw".
+    static QString stepName(const QString &label);
+
+    // The views follow the editing object's signals, each in one place.
+    void headerChanged(FileFormat::Header key);
+    void subclassChanged(quint16 number);
+    void subclassAdded(quint16 number);
+    void subclassRemoved(quint16 number);
+    void documentReset();
+    void stepReplayed(int subclass);
+    void updateTitle();
+    // Re-colours every field of the selected subclass and its rows by the model's checks,
+    // reshapes the rows when its count of axles or constraints changed, and redraws it.
+    void refreshSelectedSubclass(const Subclass &subclass);
+    void colourAxleRows(const Subclass &subclass, int axles);
+    void colourHeader();
+    void selectSubclass(quint16 number);
+    // Lists the subclass in the invalid list, in its place, or takes it off.
+    void showInvalidEntry(quint16 number, bool invalid);
 
     // The subclass that lineEditSubclass names, or null: its whole text must read as a
     // subclass number of an existing subclass.
-    Subclass *selectedSubclass();
+    const Subclass *selectedSubclass() const;
     // The selectors' entry of a subclass ("subclass_12"), and where it stands in each list.
+    // Both lists are in ascending number: an entry is found, and inserted, by its place.
     static QString entryText(quint16 number);
     static QStringList entryTexts(const QVector<quint16> &numbers);
+    static int entryPlace(const QComboBox *list, quint16 number, bool *found);
+    static void insertEntry(QComboBox *list, quint16 number);
     int subclassEntry(quint16 number) const;
     int invalidEntry(quint16 number) const;
+    void showSubclassIfAny(int number);
     QString targetAxles(const QString &target, bool editing);
     void loadSubclass(const QString &itemText);
     void loadAxleRows(const Subclass &subclass, int axles);
+    void shapeAxleRows(int axles);
+    void loadConstraints(const Subclass &subclass);
+    void loadAxleOne(const Subclass &subclass);
     void createSubclass();
     void deleteSubclass();
     void emptySubclassFields();
     void showEmptySubclassPanel();
     void showAxleOneWidgets();
-    void editAxleValue(QLineEdit *edit, Subclass &subclass);
-    void editConstraint(QLineEdit *edit, int index, Subclass &subclass);
-    void recolourUnclassified();
+    void editAxleValue(QLineEdit *edit, quint16 number);
+    void editConstraint(QLineEdit *edit, int index, quint16 number);
     void fitWindowToContents();
     int createdRows() const;
     QWidget *widgetAt(QFrame *frame, int position) const;
     QString askFileName(bool save);
+    // File -> Save with its checks, questions and dialog; true when it wrote the file.
+    bool saveWithChecks();
+    static bool isConfigurationFile(const QMimeData *data, QString *path);
     void warn(const QString &title, const QString &text);
 
     bool writeFile(const QString &path, const Conf &written);
@@ -221,12 +273,19 @@ private:
     QString textInvalidSubclasses;
 
     Conf conf;
+    Document *document = nullptr;
     float weightFactor = FileFormat::StandardG;
     float lengthFactor = 1.0f;
     quint8 weightUnit = Tons;
     quint8 lengthUnit = Meters;
     int constraintEditCount = 0;
 
-    // Set while the loader itself writes the subclass number, which must not load again.
-    bool loadingSubclass = false;
+    // Set while the editor itself fills the fields from the model: nothing it sets is an edit.
+    bool filling = false;
+    // The field the user is typing in, while the edit's refresh runs: a reclassify target
+    // typed there is checked by the editing rule.
+    QLineEdit *typedField = nullptr;
+    // The axles whose rows are shown (0: none), and the constraint edits shown.
+    int shownAxles = 0;
+    int shownConstraints = 0;
 };

@@ -81,12 +81,12 @@ void tst_FileCommands::openThenSaveGivesTheFileBack()
     QFETCH(QByteArray, text);
     QFile::remove(dir.filePath("out.conf"));
     open(*window, writeFile(dir.filePath("in.conf"), text));
-    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("in.conf"));
-    // Typed without a suffix, the name gets ".conf"; Save leaves the title as it was.
+    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("in.conf") + "[*]");
+    // Typed without a suffix, the name gets ".conf"; the title names the file written.
     QCOMPARE(answerModals(action(*window, "actionSave"), {choose(dir.filePath("out"))}),
         QStringList {"Save as"});
     QCOMPARE(fileBytes(dir.filePath("out.conf")), text);
-    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("in.conf"));
+    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("out.conf") + "[*]");
 }
 
 void tst_FileCommands::saveAsksOrRefuses_data()
@@ -141,27 +141,35 @@ void tst_FileCommands::newKeepsTheConfigurationUntilItsFileIsWritten()
         && !window->findChild<QFrame *>("frameMiddle")->isHidden();
     };
     QAction *command = action(*window, "actionNew");
+    // Each command would drop the edited subclasses: it asks first, and goes on when told.
+    const QString question = "Unsaved changes: The configuration has been modified.\nDo you want "
+                             "to save your changes?";
+    const Answer discard = press(QMessageBox::Discard);
     typeInto(field(*window, "lineEditCountry"), "");
-    QCOMPARE(answerModals(command, {press(QMessageBox::Ok)}),
-        QStringList {"Could not save configuration: Please make sure required (red) fields are "
-                     "filled before creating a new configuration."});
+    QCOMPARE(answerModals(command, {discard, press(QMessageBox::Ok)}),
+        (QStringList {question,
+            "Could not save configuration: Please make sure required (red) fields are "
+            "filled before creating a new configuration."}));
     QVERIFY(unchanged());
     typeInto(field(*window, "lineEditCountry"), "si");
-    QCOMPARE(answerModals(command, {cancel()}), QStringList {"Save as"});
+    QCOMPARE(answerModals(command, {discard, cancel()}), (QStringList {question, "Save as"}));
     QVERIFY(unchanged());
-    QCOMPARE(answerModals(action(*window, "actionOpen"), {cancel()}), QStringList {"Open file"});
+    QCOMPARE(answerModals(action(*window, "actionOpen"), {discard, cancel()}),
+        (QStringList {question, "Open file"}));
     QVERIFY(unchanged());
     // A folder that does not exist cannot be written to: said, and nothing changes.
-    const QStringList failed
-        = answerModals(command, {choose(dir.filePath("missing/new.conf")), press(QMessageBox::Ok)});
-    QCOMPARE(failed.value(1).section('\n', 0, 0),
+    const QStringList failed = answerModals(
+        command, {discard, choose(dir.filePath("missing/new.conf")), press(QMessageBox::Ok)});
+    QCOMPARE(failed.value(2).section('\n', 0, 0),
         "Could not save configuration: The configuration could not be written to "
             + dir.filePath("missing/new.conf") + ':');
     QVERIFY(unchanged());
 
-    QCOMPARE(answerModals(command, {choose(dir.filePath("new"))}), QStringList {"Save as"});
+    QCOMPARE(answerModals(command, {discard, choose(dir.filePath("new"))}),
+        (QStringList {question, "Save as"}));
     QCOMPARE(fileBytes(dir.filePath("new.conf")), header);
-    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("new.conf"));
+    QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("new.conf") + "[*]");
+    QVERIFY(!window->isWindowModified());
     QVERIFY(window->configuration().get_subclass_numbers().isEmpty());
     QCOMPARE(window->findChild<QComboBox *>("comboBoxSubclasses")->count(), 0);
     QVERIFY(window->findChild<QFrame *>("frameMiddle")->isHidden());
@@ -206,7 +214,7 @@ void tst_FileCommands::openTellsWhatItCouldNotRead()
         = answerModals([&] { window->openConfiguration(path); }, {press(QMessageBox::Ok)});
     QCOMPARE(seen, QStringList {said.arg(path)});
     QCOMPARE(window->configuration().get_subclass_numbers(), subclasses);
-    QCOMPARE(window->windowTitle().endsWith(name == "broken.conf" ? name : "in.conf"), true);
+    QVERIFY(window->windowTitle().endsWith((name == "broken.conf" ? name : "in.conf") + "[*]"));
 }
 
 void tst_FileCommands::reopenShowsTheFileAsItIsNow()

@@ -104,8 +104,12 @@ void tst_HeaderPanel::typingStoresAndColours()
     QFETCH(QString, stored);
     QFETCH(QString, colour);
     QFETCH(QString, tip);
+    QTemporaryDir dir;
+    Conf made;
+    made.set_subclass(7, makeSubclass(7, {"1", "2"}, {"3", "6"}));
     Veltora window;
-    window.configuration().set_subclass(7, makeSubclass(7, {"1", "2"}, {"3", "6"}));
+    QVERIFY(window.openConfiguration(
+        WindowTest::writeFile(dir.filePath("7.conf"), made.to_string().toUtf8())));
     QLineEdit *edit = field(window, name);
     // Start from a text, colour and tip no check gives, so all must change.
     typeInto(edit, "9");
@@ -163,12 +167,15 @@ void tst_HeaderPanel::boundsRecolourBothBoundsAndRows()
 
 void tst_HeaderPanel::invalidListRebuiltOnlyByBoundsAndUpdated()
 {
+    QTemporaryDir dir;
+    Conf made;
+    made.set_max_axle_distance("10");
+    made.set_subclass(12, makeSubclass(12, {"1"}, {"20"}));
+    made.set_subclass(3, makeSubclass(3, {"1"}, {"20"}));
+    made.set_subclass(5, makeSubclass(5, {"1"}, {"2"}));
     Veltora window;
-    Conf &conf = window.configuration();
-    conf.set_max_axle_distance("10");
-    conf.set_subclass(12, makeSubclass(12, {"1"}, {"20"}));
-    conf.set_subclass(3, makeSubclass(3, {"1"}, {"20"}));
-    conf.set_subclass(5, makeSubclass(5, {"1"}, {"2"}));
+    QVERIFY(window.openConfiguration(
+        WindowTest::writeFile(dir.filePath("list.conf"), made.to_string().toUtf8())));
     const QString before = invalidList(window);
     typeInto(field(window, "lineEditGroupMaxDist"), "4");
     QCOMPARE(invalidList(window), before);
@@ -180,19 +187,18 @@ void tst_HeaderPanel::invalidListRebuiltOnlyByBoundsAndUpdated()
     typeInto(field(window, "lineEditMaxAxleDist"), "10");
     QCOMPARE(invalidList(window), invalid);
 
-    // A single update appends at the end, once; the last entry leaving hides the list.
-    conf.get_subclass(5).set_category(QString());
-    window.updateInvalidListEntry(conf.get_subclass(5));
-    window.updateInvalidListEntry(conf.get_subclass(5));
-    QCOMPARE(invalidList(window), invalid + " subclass_5");
-    for (const quint16 number : {3, 12, 5}) {
-        conf.get_subclass(number) = makeSubclass(number, {"1"}, {"2"});
-        window.updateInvalidListEntry(conf.get_subclass(number));
+    // An edit updates its subclass's entry only, in its place in ascending order.
+    typeInto(field(window, "lineEditSubclass"), "5");
+    typeInto(field(window, "lineEditCategory"), "");
+    QCOMPARE(invalidList(window), "Invalid subclasses: shown subclass_3 subclass_5 subclass_12");
+    for (const char *number : {"3", "12"}) {
+        typeInto(field(window, "lineEditSubclass"), number);
+        typeInto(field(window, "MaxAxleDist1"), "2");
     }
+    QCOMPARE(invalidList(window), QString("Invalid subclasses: shown subclass_5"));
+    typeInto(field(window, "lineEditSubclass"), "5");
+    typeInto(field(window, "lineEditCategory"), "1");
     QCOMPARE(invalidList(window), valid);
-    conf.get_subclass(12).set_category(QString());
-    window.updateInvalidListEntry(conf.get_subclass(12));
-    QCOMPARE(invalidList(window), QString("Invalid subclasses: shown subclass_12"));
 }
 
 QTEST_MAIN(tst_HeaderPanel)

@@ -212,7 +212,11 @@ void tst_Subclasses::copyKeepsInvalidMarkAndNeverReplaces()
     QVERIFY(button("buttonCopy")->isEnabled());
     button("buttonCopy")->click();
     QCOMPARE(combo("comboBoxSubclasses")->currentText(), QString("subclass_4"));
-    QCOMPARE(entries(combo("comboBoxInvalid")).last(), QString("subclass_4"));
+    // Both lists stay in ascending order: the copy stands in its place.
+    QCOMPARE(entries(combo("comboBoxInvalid")),
+        (QStringList {"subclass_3", "subclass_4", "subclass_7", "subclass_8"}));
+    QCOMPARE(entries(combo("comboBoxSubclasses")).mid(0, 3),
+        (QStringList {"subclass_3", "subclass_4", "subclass_5"}));
     QCOMPARE(colours({edit("lineEditCopy")}), QString("r"));
     QVERIFY(!button("buttonCopy")->isEnabled());
     QCOMPARE(window->configuration().get_subclass(4).get_subclass_number(), quint16(4));
