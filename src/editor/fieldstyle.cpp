@@ -18,16 +18,30 @@ const QString invalidStyle = QStringLiteral("QLineEdit {background-color: red}")
 const QString warningStyle = QStringLiteral("QLineEdit {background-color: yellow}");
 const QString neutralStyle = QStringLiteral("QLineEdit {background-color: white}");
 
+namespace {
+
+// Setting a style sheet restyles the widget even when it is the one it has: the fields are
+// coloured again after every edit, so only a colour that changes is set.
+void show(QLineEdit *edit, const QString &style, const QString &tip)
+{
+    if (edit->styleSheet() != style) {
+        edit->setStyleSheet(style);
+    }
+    if (edit->toolTip() != tip) {
+        edit->setToolTip(tip);
+    }
+}
+
+} // namespace
+
 void colour(QLineEdit *edit, bool valid, const QString &tip)
 {
-    edit->setStyleSheet(valid ? validStyle : invalidStyle);
-    edit->setToolTip(valid ? QString() : tip);
+    show(edit, valid ? validStyle : invalidStyle, valid ? QString() : tip);
 }
 
 void colourWarning(QLineEdit *edit, const QString &tip)
 {
-    edit->setStyleSheet(warningStyle);
-    edit->setToolTip(tip);
+    show(edit, warningStyle, tip);
 }
 
 bool isMarkedInvalid(QLineEdit *edit)

@@ -203,6 +203,7 @@ bool Veltora::openConfiguration(const QString &path)
 void Veltora::documentReset()
 {
     clearSubclassPanel();
+    recheckMaxAxleDistance();
     showHeader();
 
     // One call for the whole selector; the first entry becomes current and is loaded.

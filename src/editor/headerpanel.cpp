@@ -40,7 +40,7 @@ void Veltora::colourHeaderField(const HeaderField &field)
 {
     QLineEdit *edit = ui->*field.edit;
     if (field.threeWayCheck) {
-        validateEditThreeWay(edit, (conf.*field.threeWayCheck)());
+        validateEditThreeWay(edit, maxAxleState);
     } else if (field.check) {
         validateEdit(edit, (conf.*field.check)(), field.tip ? this->*field.tip : QString());
     }
@@ -56,8 +56,43 @@ void Veltora::colourHeader()
     }
 }
 
+// The maximum axle distance is checked against every subclass's distances. After an edit of one
+// subclass only that subclass can have changed the outcome, so the check is made again in full
+// only when the subclass that kept the maximum too low no longer does.
+void Veltora::recheckMaxAxleDistance()
+{
+    maxAxleState = conf.check_max_axle_distance();
+    aboveMaxWitness = -1;
+    if (maxAxleState == 1) {
+        for (const quint16 number : conf.get_subclass_numbers()) {
+            if (conf.is_subclass_above_max_axle_distance(number)) {
+                aboveMaxWitness = number;
+                break;
+            }
+        }
+    }
+}
+
+void Veltora::subclassMayChangeMaxAxleDistance(quint16 number)
+{
+    if (maxAxleState == 2) {
+        return;
+    }
+    if (conf.is_subclass_above_max_axle_distance(number)) {
+        if (maxAxleState == 0) {
+            maxAxleState = 1;
+            aboveMaxWitness = number;
+        }
+    } else if (number == aboveMaxWitness) {
+        recheckMaxAxleDistance();
+    }
+}
+
 void Veltora::headerChanged(FileFormat::Header key)
 {
+    if (key == Header::MinAxleDistance || key == Header::MaxAxleDistance) {
+        recheckMaxAxleDistance();
+    }
     colourHeader();
     if (key == Header::MinAxleDistance || key == Header::MaxAxleDistance) {
         // The bounds limit every distance row and decide which subclasses are invalid.

@@ -381,6 +381,7 @@ void Veltora::textChanged(const QString &text)
 void Veltora::subclassChanged(quint16 number)
 {
     updateInvalidListEntry(conf.get_subclass(number));
+    subclassMayChangeMaxAxleDistance(number);
     colourHeader();
     const Subclass *selected = selectedSubclass();
     if (selected && selected->get_subclass_number() == number) {
@@ -396,6 +397,7 @@ void Veltora::subclassAdded(quint16 number)
     if (first) {
         showSubclassPanel();
     }
+    subclassMayChangeMaxAxleDistance(number);
     colourHeader();
 }
 
@@ -410,6 +412,7 @@ void Veltora::subclassRemoved(quint16 number)
     if (ui->comboBoxSubclasses->count() == 0) {
         showEmptySubclassPanel();
     }
+    subclassMayChangeMaxAxleDistance(number);
     colourHeader();
 }
 

@@ -136,7 +136,7 @@ void Veltora::showHeaderField(const HeaderField &field)
     const QString value = (conf.*field.stored)();
     const bool valid = field.check ? (conf.*field.check)() : true;
     if (field.threeWayCheck) {
-        showConvertedValueThreeWay(edit, value, false, (conf.*field.threeWayCheck)());
+        showConvertedValueThreeWay(edit, value, false, maxAxleState);
     } else if (field.unit != Unit::None) {
         showConvertedValue(edit, value, isWeight(field.unit), valid);
     } else {

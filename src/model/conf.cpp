@@ -548,6 +548,13 @@ int Conf::check_max_axle_distance() const
     return 0;
 }
 
+bool Conf::is_subclass_above_max_axle_distance(quint16 number) const
+{
+    const auto it = subclasses.constFind(number);
+    return it != subclasses.constEnd()
+        && it.value().largestMaxDistance() > readReal(get_max_axle_distance());
+}
+
 bool Conf::contains_subclass(quint16 number) const
 {
     return subclasses.contains(number);

@@ -62,6 +62,10 @@ public:
     bool is_min_axle_distance_valid() const;
     // 0 valid, 1 below some subclass's maximum axle distance, 2 empty or below the minimum.
     int check_max_axle_distance() const;
+    // Whether some entry of the subclass's maximum axle distances (over the whole list) lies
+    // above the header's maximum: what makes check_max_axle_distance 1. An editor that knows
+    // which subclass changed keeps that check current without visiting every subclass.
+    bool is_subclass_above_max_axle_distance(quint16 number) const;
 
     bool contains_subclass(quint16 number) const;
     // The stored subclass, to read or edit in place. For a number that does not exist the

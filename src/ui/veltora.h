@@ -209,6 +209,8 @@ private:
     void refreshSelectedSubclass(const Subclass &subclass);
     void colourAxleRows(const Subclass &subclass, int axles);
     void colourHeader();
+    void recheckMaxAxleDistance();
+    void subclassMayChangeMaxAxleDistance(quint16 number);
     void selectSubclass(quint16 number);
     // Lists the subclass in the invalid list, in its place, or takes it off.
     void showInvalidEntry(quint16 number, bool invalid);
@@ -288,4 +290,8 @@ private:
     // The axles whose rows are shown (0: none), and the constraint edits shown.
     int shownAxles = 0;
     int shownConstraints = 0;
+    // The state of the header's maximum axle distance check (0, 1 or 2), and a subclass whose
+    // distances make it 1 (-1: none).
+    int maxAxleState = 2;
+    int aboveMaxWitness = -1;
 };
