@@ -5,8 +5,11 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -57,6 +60,11 @@ private slots:
     void openTellsWhatItCouldNotRead_data();
     void openTellsWhatItCouldNotRead();
     void reopenShowsTheFileAsItIsNow();
+    void unsavedChangesAreAskedFor_data();
+    void unsavedChangesAreAskedFor();
+    void saveProposesTheCurrentFile();
+    void droppedFileOpens_data();
+    void droppedFileOpens();
 
 private:
     QTemporaryDir dir;
@@ -230,6 +238,109 @@ void tst_FileCommands::reopenShowsTheFileAsItIsNow()
     file.close();
     open(*window, path);
     QCOMPARE(field(*window, "lineEditCountry")->text(), QString("HR"));
+}
+
+void tst_FileCommands::unsavedChangesAreAskedFor_data()
+{
+    // The answers to the question and what follows it, and whether the window then closed.
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("cancel") << QList<Answer> {press(QMessageBox::Cancel)} << false;
+    QTest::newRow("escape") << QList<Answer> {cancel()} << false;
+    QTest::newRow("discard") << QList<Answer> {press(QMessageBox::Discard)} << true;
+    // Save runs as File -> Save does: a refused or cancelled save keeps everything.
+    QTest::newRow("save refused") << QList<Answer> {press(QMessageBox::Save),
+        press(QMessageBox::Ok)} << false;
+    QTest::newRow("save cancelled") << QList<Answer> {press(QMessageBox::Save), cancel()} << false;
+    QTest::newRow("saved") << QList<Answer> {press(QMessageBox::Save),
+        choose(dir.filePath("saved.conf"))}
+                           << true;
+}
+
+void tst_FileCommands::unsavedChangesAreAskedFor()
+{
+    QFETCH(QList<Answer>, answers);
+    QFETCH(bool, closed);
+    const QByteArray text = header + subclass(1) + subclass(2);
+    const QString path = writeFile(dir.filePath("in.conf"), text);
+    QFile::remove(dir.filePath("saved.conf"));
+    open(*window, path);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.data()));
+    // Unmodified, Open shows its dialog at once.
+    QCOMPARE(answerModals(action(*window, "actionOpen"), {cancel()}), QStringList {"Open file"});
+    const bool refused = QTest::currentDataTag() == QLatin1String("save refused");
+    typeInto(field(*window, "lineEditCategory"), refused ? "" : "7"); // "": Save refuses
+    const QStringList seen = answerModals(action(*window, "actionExit"), answers);
+    QCOMPARE(seen.value(0),
+        "Unsaved changes: The configuration has been modified.\nDo you want to save your "
+        "changes?");
+    QCOMPARE(window->isVisible(), !closed);
+    QCOMPARE(window->isWindowModified(), QTest::currentDataTag() != QLatin1String("saved"));
+    QCOMPARE(fileBytes(path), text);
+    QCOMPARE(
+        fileBytes(dir.filePath("saved.conf")).contains("category=7"), seen.size() == 2 && closed);
+}
+
+void tst_FileCommands::saveProposesTheCurrentFile()
+{
+    const QString path = writeFile(dir.filePath("in.conf"), header + subclass(1));
+    open(*window, path);
+    typeInto(field(*window, "lineEditCategory"), "7");
+    QString proposed;
+    const Answer accept = [&proposed](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        proposed = dialog ? dialog->selectedFiles().value(0) : QString();
+        // Saving over the file asks the dialog's own question first.
+        QTimer::singleShot(0, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        static_cast<QDialog *>(modal)->accept();
+    };
+    answerModals(action(*window, "actionSave"), {accept});
+    QCOMPARE(proposed, path);
+    QVERIFY(fileBytes(path).contains("category=7"));
+    QVERIFY(!window->isWindowModified());
+}
+
+void tst_FileCommands::droppedFileOpens_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("one .conf file") << QStringList {"drop.conf"} << true;
+    QTest::newRow("upper-case suffix") << QStringList {"DROP.CONF"} << true;
+    QTest::newRow("another suffix") << QStringList {"drop.txt"} << false;
+    QTest::newRow("two files") << QStringList {"drop.conf", "in.conf"} << false;
+}
+
+void tst_FileCommands::droppedFileOpens()
+{
+    QFETCH(QStringList, names);
+    QFETCH(bool, opens);
+    open(*window, writeFile(dir.filePath("in.conf"), header + subclass(1)));
+    typeInto(field(*window, "lineEditCategory"), "7");
+    QList<QUrl> urls;
+    for (const QString &name : names) {
+        urls << QUrl::fromLocalFile(writeFile(dir.filePath(name), header + subclass(5)));
+    }
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.data(), &enter);
+    QCOMPARE(enter.isAccepted(), opens);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // The edited configuration is asked for before the dropped file replaces it.
+    const QStringList seen = answerModals(
+        [&] {
+            QApplication::sendEvent(window.data(), &drop);
+            QTest::qWait(50);
+        },
+        {press(QMessageBox::Discard)});
+    QCOMPARE(seen.size(), opens ? 1 : 0);
+    QCOMPARE(window->configuration().contains_subclass(5), opens);
+    QCOMPARE(window->windowTitle().endsWith(names.first() + "[*]"), opens);
 }
 
 QTEST_MAIN(tst_FileCommands)
