@@ -1,6 +1,8 @@
 // The editor through its widgets with a generated configuration of 65,536 subclasses: opening
 // and saving the file (without the file dialogs), one keystroke in a per-axle edit and in the
-// header's maximum axle distance, and selecting another subclass.
+// header's maximum axle distance, selecting another subclass, undoing and redoing structural
+// steps, and the memory the history takes.
+#include "document.h"
 #include "generate.h"
 #include "saveverdict.h"
 #include "veltora.h"
@@ -10,11 +12,17 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMap>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
+#include <chrono>
+#include <functional>
 #include <cstdio>
 #include <optional>
 
@@ -134,6 +142,91 @@ void selectAnotherSubclass(benchmark::State &state)
     }
 }
 
+// Times `step` alone, each round followed by `back` (not timed), which undoes what it did.
+void timeStep(
+    benchmark::State &state, const std::function<void()> &step, const std::function<void()> &back)
+{
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        back();
+    }
+}
+
+QUndoStack *history(Veltora &window)
+{
+    return window.editingDocument()->undoStack();
+}
+
+// Subclass 19 is the first of 20 axles.
+void selectTwentyAxles(Veltora &window)
+{
+    window.findChild<QComboBox *>(QStringLiteral("comboBoxSubclasses"))->setCurrentIndex(18);
+}
+
+void undoDelete(benchmark::State &state)
+{
+    Veltora &window = openWindow(configurationFile());
+    selectTwentyAxles(window);
+    window.findChild<QPushButton *>(QStringLiteral("buttonSubclass"))->click();
+    QUndoStack *stack = history(window);
+    timeStep(
+        state, [stack] { stack->undo(); }, [stack] { stack->redo(); });
+    stack->undo();
+}
+
+void redoDelete(benchmark::State &state)
+{
+    Veltora &window = openWindow(configurationFile());
+    selectTwentyAxles(window);
+    window.findChild<QPushButton *>(QStringLiteral("buttonSubclass"))->click();
+    QUndoStack *stack = history(window);
+    stack->undo();
+    timeStep(
+        state, [stack] { stack->redo(); }, [stack] { stack->undo(); });
+}
+
+void undoNumberOfAxles(benchmark::State &state)
+{
+    Veltora &window = openWindow(configurationFile());
+    selectTwentyAxles(window);
+    QLineEdit *axles = window.findChild<QLineEdit *>(QStringLiteral("lineEditNumOfAxles"));
+    axles->selectAll();
+    QTest::keyClick(axles, Qt::Key_3);
+    QUndoStack *stack = history(window);
+    timeStep(
+        state, [stack] { stack->undo(); }, [stack] { stack->redo(); });
+    stack->undo();
+}
+
+// 10,000 keystrokes in a per-axle edit, each replacing the value, merged into one step or each
+// a step of its own (as when the focus moves between them): the heap the history adds.
+void historyMemory(benchmark::State &state)
+{
+    const bool merged = state.range(0) != 0;
+    Veltora &window = openWindow(configurationFile());
+    selectTwentyAxles(window);
+    QLineEdit *edit = window.findChild<QLineEdit *>(QStringLiteral("MaxAxleDist10"));
+    Document *document = window.editingDocument();
+    for (auto _ : state) {
+        history(window)->clear();
+        const size_t before = mallinfo2().uordblks;
+        for (int i = 0; i < 10000; ++i) {
+            if (!merged) {
+                document->endMerging();
+            }
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key(Qt::Key_1 + i % 9));
+        }
+        const size_t after = mallinfo2().uordblks;
+        state.counters["added (MB)"] = double(after - before) / 1e6;
+        state.counters["steps"] = history(window)->count();
+    }
+    history(window)->clear();
+}
+
 } // namespace
 
 BENCHMARK(openUntilFirstSubclassShown)->Iterations(5)->Unit(benchmark::kMillisecond);
@@ -141,6 +234,10 @@ BENCHMARK(saveWithoutTheDialog)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(keystrokeInMaxAxleDistance)->Unit(benchmark::kMillisecond);
 BENCHMARK(keystrokeInHeaderMaxAxleDistance)->Unit(benchmark::kMillisecond);
 BENCHMARK(selectAnotherSubclass)->Unit(benchmark::kMillisecond);
+BENCHMARK(undoDelete)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(redoDelete)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(undoNumberOfAxles)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(historyMemory)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
