@@ -1,7 +1,8 @@
 // Draws the README's pictures of the editor from the shipped examples, driving the window as a
 // user would: a subclass of the European example with its rows and constraints, its two vehicle
 // pictures, the warnings example with its red and yellow fields, a subclass just created, and
-// the European example shown in pounds and feet.
+// the European example shown in pounds and feet, the Edit menu after two edits and the
+// question before unsaved changes are thrown away.
 //     screenshots OUTDIR
 // Run it on a display (xvfb-run), so that the fonts are those a desktop gives the window.
 #include "measurementunits.h"
@@ -15,10 +16,14 @@
 #include <QDir>
 #include <QGraphicsView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -80,6 +85,42 @@ QPixmap pictures(Veltora &window)
     return both;
 }
 
+void type(Veltora &window, const QString &field, const QString &text)
+{
+    QLineEdit *edit = window.findChild<QLineEdit *>(field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    settle();
+}
+
+// The window with its Edit menu open: the menu is a window of its own, so the screen is taken.
+QPixmap editMenu(Veltora &window)
+{
+    auto *menu = window.findChild<QMenu *>(QStringLiteral("menuEdit"));
+    window.menuBar()->setActiveAction(menu->menuAction());
+    settle();
+    const QRect area = window.frameGeometry().united(menu->geometry());
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
+        0, area.x(), area.y(), area.width(), area.height());
+    menu->hide();
+    return shot;
+}
+
+// The question File -> Exit asks with unsaved changes, answered Cancel once photographed.
+QPixmap question(Veltora &window)
+{
+    QPixmap shot;
+    QTimer::singleShot(300, [&shot] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shot = box->grab();
+            box->button(QMessageBox::Cancel)->click();
+        }
+    });
+    window.findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
+    return shot;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -97,6 +138,13 @@ int main(int argc, char *argv[])
     ok = ok && save(window.grab(), out, QStringLiteral("veltora-window.png"))
         && save(pictures(window), out, QStringLiteral("drawings.png"));
 
+    type(window, QStringLiteral("lineEditMaxGrossWeight"), QStringLiteral("41"));
+    type(window, QStringLiteral("TyreType3"), QStringLiteral("1"));
+    ok = ok && save(editMenu(window), out, QStringLiteral("edit-menu.png"))
+        && save(question(window), out, QStringLiteral("unsaved-changes.png"));
+    window.findChild<QAction *>(QStringLiteral("actionUndo"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("actionUndo"))->trigger();
+
     chooseUnits(window, QStringLiteral("radioButtonPounds"), QStringLiteral("radioButtonFeet"));
     ok = ok && save(window.grab(), out, QStringLiteral("units.png"));
     chooseUnits(window, QStringLiteral("radioButtonTons"), QStringLiteral("radioButtonMeters"));
@@ -106,6 +154,8 @@ int main(int argc, char *argv[])
     settle();
     ok = ok && save(window.grab(), out, QStringLiteral("new-subclass.png"));
 
+    // The subclass just made is an edit of the example; it is left unsaved.
+    window.findChild<QAction *>(QStringLiteral("actionUndo"))->trigger();
     ok = ok && window.openConfiguration(examples + QStringLiteral("warnings.conf"));
     select(window, QStringLiteral("5"));
     ok = ok && save(window.grab(), out, QStringLiteral("warnings.png"));
