@@ -21,6 +21,7 @@ QString tr(const char *text)
 
 void paintPage(QPainter &painter, const SheetLayout &layout, int page)
 {
+    // Rules about a tenth of a millimetre wide, whatever the device's resolution.
     const qreal hairline = layout.pageArea().width() / 2000;
     for (const SheetItem &item : layout.items(page)) {
         switch (item.kind) {

@@ -13,6 +13,7 @@
 class Conf;
 class QGraphicsScene;
 class QPaintDevice;
+class QPdfWriter;
 
 // One thing placed on a page, in the device pixels of the page's paintable area: a line of
 // text that fits its rectangle, a subclass's picture, or a thin rule.
@@ -65,7 +66,7 @@ public:
     // The layout a PDF of these options gets.
     static SheetLayout forPdf(const Conf &conf, const SheetOptions &options);
     // Sets a PDF writer's paper, orientation, margins and resolution from the options.
-    static void setUpPdf(class QPdfWriter &writer, const SheetOptions &options);
+    static void setUpPdf(QPdfWriter &writer, const SheetOptions &options);
 
     const QVector<SheetPage> &pages() const { return pageList; }
     // Every item of a page, its footer included.
@@ -83,7 +84,7 @@ public:
     QRectF pictureSource() const { return source; }
     // The picture of a subclass, as the rows paint it; null when it cannot be drawn.
     std::unique_ptr<QGraphicsScene> picture(quint16 subclass) const;
-    // The pixels of the device's font for one kind of text.
+    // The font of one kind of text, measured for the device.
     const QFont &font(SheetItem::Font which) const { return fonts[which]; }
 
 private:
