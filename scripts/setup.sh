@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools fonts-dejavu-core
           libbenchmark-dev clang libclang-rt-dev
-          dpkg-dev file desktop-file-utils)
+          dpkg-dev file desktop-file-utils poppler-utils)
 if [ "${1:-}" = "--with-display" ]; then
     packages+=(xvfb xauth)
 fi

@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QRectF>
+#include <QSize>
 #include <QRegExp>
 #include <QtNumeric>
 
@@ -204,36 +205,63 @@ const QStringList VehicleDrawing::vehicleBitmaps = [] {
     return paths;
 }();
 
-VehicleDrawing::VehicleDrawing(QGraphicsView *view, bool useMaxDistances, float append)
-    : view(view)
-    , scene(nullptr)
-    , useMaxDistances(useMaxDistances)
-    , chassisHeight(12)
-    , bodyHeight(40)
-    , append(append)
+std::unique_ptr<QGraphicsScene> VehicleDrawing::buildScene(
+    const Subclass &subclass, DistancePass pass, const QSize &size)
 {
-    view->setSceneRect(QRectF(0, 0, view->width() * 0.9, view->height() * 0.9));
-    // Not shown yet: the view keeps its previous picture until the pass has finished.
-    scene = new QGraphicsScene(view);
+    VehicleDrawing drawing(pass, size.height());
+    if (!drawing.draw(subclass)) {
+        return nullptr;
+    }
+    return drawing.takeScene();
 }
 
-VehicleDrawing::~VehicleDrawing()
+void VehicleDrawing::drawInto(QGraphicsView *view, const Subclass &subclass, DistancePass pass)
 {
-    // A pass stopped by its checks never showed its scene; nobody else would free it.
-    if (view->scene() != scene) {
-        delete scene;
+    view->setSceneRect(QRectF(0, 0, view->width() * 0.9, view->height() * 0.9));
+    std::unique_ptr<QGraphicsScene> scene = buildScene(subclass, pass, view->size());
+    if (!scene) {
+        return;
+    }
+    // The view owns every scene shown on it; the one replaced will never be shown again, and
+    // keeping it would grow memory with every edit.
+    QGraphicsScene *previous = view->scene();
+    scene->setParent(view);
+    view->setScene(scene.release());
+    if (previous && previous->parent() == view) {
+        delete previous;
     }
 }
 
-void VehicleDrawing::draw(const Subclass &subclass)
+VehicleDrawing::VehicleDrawing(DistancePass pass, int height)
+    : scene(new QGraphicsScene)
+    , useMaxDistances(pass == DistancePass::Maximum)
+    , height(height)
+    , chassisHeight(12)
+    , bodyHeight(40)
+    , append(0)
 {
+}
+
+VehicleDrawing::~VehicleDrawing() = default;
+
+std::unique_ptr<QGraphicsScene> VehicleDrawing::takeScene()
+{
+    return std::move(scene);
+}
+
+bool VehicleDrawing::draw(const Subclass &subclass)
+{
+    if (!scene) {
+        scene.reset(new QGraphicsScene);
+    }
     scene->clear();
+    append = subclass.get_append().toFloat();
     const int nMin = subclass.get_min_distance_count();
     const int nMax = subclass.get_max_distance_count();
     const int n = subclass.get_number_of_axles().toInt();
     if (nMin == nMax && nMin + 1 >= n) {
         drawVehicle(subclass);
-        return;
+        return true;
     }
     const char *dashes = "---------------------------------------------------------";
     qDebug() << dashes;
@@ -245,6 +273,7 @@ void VehicleDrawing::draw(const Subclass &subclass)
              << n;
     qDebug() << subclass.to_string();
     qDebug() << dashes;
+    return false;
 }
 
 QVector<VehicleUnit> VehicleDrawing::splitUnits(const QString &configuration)
@@ -289,7 +318,7 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     g.head = loadBitmap(shape.head);
     g.back = loadBitmap(shape.back);
     const float pixelsPerMetre = loadBitmap(Bitmap::TruckWheel1).width();
-    const int middle = view->height() / 2;
+    const int middle = height / 2;
     g.pixelsPerMetre = int(pixelsPerMetre);
     g.firstAxleX = (g.head.width() - g.tire.width()) / 2;
     g.headY = middle - g.head.height() / 2 - g.tire.height() / 2;
@@ -302,7 +331,6 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     if (g.axleX.size() != axles) {
         // Fewer wheels than axles: a distance list is short. The driver's checks keep this from
         // happening; never index past the wheels that exist.
-        showScene();
         return;
     }
     g.wheelRight.reserve(g.axleX.size());
@@ -331,27 +359,14 @@ void VehicleDrawing::drawVehicle(const Subclass &subclass)
     default:
         break;
     }
-    showScene();
 }
 
 void VehicleDrawing::drawUnclassified(const Subclass &subclass)
 {
     const QPixmap wheel = loadBitmap(Bitmap::UnclassifiedWheel);
-    const int middle = view->height() / 2;
+    const int middle = height / 2;
     placeWheels(wheel.width(), (loadBitmap(Bitmap::TruckHead1).width() - wheel.width()) / 2,
         middle - wheel.height(), wheel, subclass);
-    showScene();
-}
-
-void VehicleDrawing::showScene()
-{
-    QGraphicsScene *previous = view->scene();
-    view->setScene(scene);
-    // The view owns every scene a pass made for it; the one just replaced will never be shown
-    // again, and keeping it would grow memory with every edit.
-    if (previous && previous != scene && previous->parent() == view) {
-        delete previous;
-    }
 }
 
 QVector<int> VehicleDrawing::placeWheels(

@@ -5,9 +5,15 @@
 #include <QStringList>
 #include <QVector>
 
+#include <memory>
+
 class QGraphicsScene;
 class QGraphicsView;
+class QSize;
 class Subclass;
+
+// Which of a subclass's axle distances a picture stands on.
+enum class DistancePass { Minimum, Maximum };
 
 // The 20 built-in bitmaps, each named after its file; the value is its index in
 // VehicleDrawing::vehicleBitmaps.
@@ -35,7 +41,7 @@ enum class Bitmap {
 };
 
 // How one vehicle letter is drawn: its wheel, front and rear bitmaps, the pixels added to the
-// chassis line and the pixels by which the wheel line lies above the view's middle.
+// chassis line and the pixels by which the wheel line lies above the picture's middle.
 struct VehicleShape
 {
     Bitmap tire;
@@ -70,23 +76,36 @@ struct VehicleGeometry
     QVector<int> wheelRight;
 };
 
-// Draws one picture of a subclass (its minimum or its maximum axle distances) into a view.
-// Made afresh for every pass by the main window and discarded after it; the scene it builds
-// belongs to the view, and the scene it replaces there is deleted, so redrawing keeps memory flat.
+// Builds one picture of a subclass (at its minimum or at its maximum axle distances) as a scene
+// of its own, which needs no view: the editor's two views show such scenes, and the printed
+// sheet paints them. One object per pass, discarded after it.
 class VehicleDrawing
 {
 public:
     // The 20 bitmap paths, in the order of Bitmap.
     static const QStringList vehicleBitmaps;
 
-    VehicleDrawing(QGraphicsView *view, bool useMaxDistances, float append);
+    // The picture of `subclass` at the distances of `pass`, laid out for a picture of `size`:
+    // the front of the vehicle at x 0, the wheels about the middle line of its height, and the
+    // trailers' rear overhang the subclass's own append length in metres. Null when the
+    // subclass's distance lists do not fit its axles, which is logged.
+    static std::unique_ptr<QGraphicsScene> buildScene(
+        const Subclass &subclass, DistancePass pass, const QSize &size);
+
+    // Shows the picture on a view sized for it. The scene the view showed before is deleted, so
+    // redrawing keeps memory flat; a subclass whose distance lists do not fit its axles leaves
+    // the view with the picture it showed.
+    static void drawInto(QGraphicsView *view, const Subclass &subclass, DistancePass pass);
+
+    // A pass for a picture `height` pixels high, with an empty scene.
+    VehicleDrawing(DistancePass pass, int height);
     ~VehicleDrawing();
     VehicleDrawing(const VehicleDrawing &) = delete;
     VehicleDrawing &operator=(const VehicleDrawing &) = delete;
 
-    // One drawing pass. A subclass whose distance lists do not fit its axles leaves the view
-    // with the picture it showed.
-    void draw(const Subclass &subclass);
+    // One drawing pass into the scene; false, with the scene left empty, when the subclass's
+    // distance lists do not fit its axles.
+    bool draw(const Subclass &subclass);
 
     // Adds one wheel per axle at the subclass's distances and answers each wheel's left edge.
     QVector<int> placeWheels(
@@ -95,14 +114,14 @@ public:
     // The parts of an axle configuration, in order.
     static QVector<VehicleUnit> splitUnits(const QString &configuration);
 
-    QGraphicsScene *graphicsScene() const { return scene; }
+    QGraphicsScene *graphicsScene() const { return scene.get(); }
+    std::unique_ptr<QGraphicsScene> takeScene();
 
 private:
     QVector<int> placeWheels(
         float scale, float x, float y, const QPixmap &wheel, const Subclass &subclass);
     void drawVehicle(const Subclass &subclass);
     void drawUnclassified(const Subclass &subclass);
-    void showScene();
 
     void drawTruck(
         const QVector<VehicleUnit> &units, const VehicleGeometry &g, const Subclass &subclass);
@@ -123,9 +142,9 @@ private:
     void addWhiteBox(qreal x, qreal y, qreal width, qreal height);
     void addChassisBar(int x, int y, int width);
 
-    QGraphicsView *view;
-    QGraphicsScene *scene;
+    std::unique_ptr<QGraphicsScene> scene;
     bool useMaxDistances;
+    int height;
     int chassisHeight;
     int bodyHeight;
     float append;

@@ -17,13 +17,10 @@ void Veltora::drawVehicles(const Subclass &subclass)
         return;
     }
     qDebug() << "Can draw";
-    // The field shows the append length in the display unit; the drawing scales metres, so
-    // the picture stays the same whatever unit is shown.
-    const float append = editToStoredText(ui->lineEditAppend, false).toFloat();
-    VehicleDrawing minimum(ui->graphicsViewMin, false, append);
-    VehicleDrawing maximum(ui->graphicsViewMax, true, append);
-    minimum.draw(subclass);
-    maximum.draw(subclass);
+    // The drawing takes the subclass's own append length, kept in metres, so the picture stays
+    // the same whatever unit the fields show.
+    VehicleDrawing::drawInto(ui->graphicsViewMin, subclass, DistancePass::Minimum);
+    VehicleDrawing::drawInto(ui->graphicsViewMax, subclass, DistancePass::Maximum);
 }
 
 void Veltora::clearImage()

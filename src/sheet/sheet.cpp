@@ -1,0 +1,121 @@
+// The classification sheet as a PDF file or on a printer: the layout painted page by page.
+#include "sheet.h"
+#include "appidentity.h"
+#include "conf.h"
+#include "sheetlayout.h"
+
+#include <QCoreApplication>
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+#include <QPrinter>
+#include <QSaveFile>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ClassificationSheet", text);
+}
+
+void paintPage(QPainter &painter, const SheetLayout &layout, int page)
+{
+    // Rules about a tenth of a millimetre wide, whatever the device's resolution.
+    const qreal hairline = layout.pageArea().width() / 2000;
+    for (const SheetItem &item : layout.items(page)) {
+        switch (item.kind) {
+        case SheetItem::Text: {
+            const QFont &font = layout.font(item.font);
+            painter.setFont(font);
+            painter.setPen(item.font == SheetItem::Label ? QColor(80, 80, 80) : QColor(Qt::black));
+            painter.drawText(
+                QPointF(item.rect.left(), item.rect.top() + QFontMetricsF(font).ascent()),
+                item.text);
+            break;
+        }
+        case SheetItem::Line:
+            painter.setPen(QPen(QColor(160, 160, 160), hairline));
+            painter.drawLine(item.rect.topLeft(), item.rect.topRight());
+            break;
+        case SheetItem::Picture:
+            // Built again for each row and dropped at once: nothing grows with the rows. The
+            // bitmaps are the same pixmaps in every scene, so a PDF holds each only once.
+            if (const auto scene = layout.picture(item.subclass)) {
+                scene->render(&painter, item.rect, layout.pictureSource(), Qt::IgnoreAspectRatio);
+            }
+            break;
+        }
+    }
+}
+
+// Paints every page; the device's pages follow one another by newPage.
+template <typename Device> bool paintSheet(const SheetLayout &layout, Device *device)
+{
+    QPainter painter;
+    if (!painter.begin(device)) {
+        return false;
+    }
+    // Pixel art stays sharp and exact: no smoothing, and no lossy compression of the bitmaps.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+#if QT_VERSION >= QT_VERSION_CHECK(5, 13, 0)
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
+#endif
+    for (int page = 0; page < layout.pages().size(); ++page) {
+        if (page > 0 && !device->newPage()) {
+            return false;
+        }
+        paintPage(painter, layout, page);
+    }
+    return painter.end();
+}
+
+} // namespace
+
+bool writeSheetPdf(
+    const Conf &conf, const SheetOptions &options, const QString &path, QString *error)
+{
+    // No direct-write fallback: a sheet half written over an old one would pass for complete.
+    QSaveFile file(path);
+    const auto fail = [&](const QString &reason) {
+        file.cancelWriting();
+        if (error) {
+            *error = reason;
+        }
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) {
+        return fail(file.errorString());
+    }
+    {
+        QPdfWriter writer(&file);
+        SheetLayout::setUpPdf(writer, options);
+        writer.setCreator(QStringLiteral("%1 %2").arg(QLatin1String(AppIdentity::applicationName),
+            QLatin1String(AppIdentity::applicationVersion)));
+        writer.setTitle(tr("Classification sheet %1").arg(options.fileName));
+        const SheetLayout layout(conf, options, &writer);
+        if (!paintSheet(layout, &writer)) {
+            return fail(file.error() != QFileDevice::NoError ? file.errorString()
+                                                             : tr("the PDF could not be made"));
+        }
+    }
+    if (file.error() != QFileDevice::NoError) {
+        return fail(file.errorString());
+    }
+    if (!file.commit()) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return false;
+    }
+    return true;
+}
+
+bool printSheet(const Conf &conf, const SheetOptions &options, QPrinter *printer)
+{
+    if (!printer || !printer->isValid()) {
+        return false;
+    }
+    const SheetLayout layout(conf, options, printer);
+    return paintSheet(layout, printer);
+}

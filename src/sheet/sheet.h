@@ -1,0 +1,22 @@
+#pragma once
+
+#include "sheetoptions.h"
+
+#include <QString>
+
+class Conf;
+class QPrinter;
+
+// The classification sheet: every subclass that takes part, with its picture and its windows,
+// grouped by category, after a page head that names the file and its header, and a closing
+// list of the subclasses that do not take part with the rules they fail. The editor's export
+// and print commands and the headless command line all make it through these two calls.
+
+// Writes the sheet as a PDF file. The file appears only once it is complete: when it cannot be
+// written, `error` (when given) says why, false is answered and no file is left behind.
+bool writeSheetPdf(
+    const Conf &conf, const SheetOptions &options, const QString &path, QString *error);
+
+// Prints the sheet on the printer's own paper (as its settings or the print dialog chose it),
+// with the same pages a PDF of that paper has. False when the printer cannot be painted on.
+bool printSheet(const Conf &conf, const SheetOptions &options, QPrinter *printer);
