@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -319,6 +320,15 @@ void tst_Document::undoKeysActOnTheWindowsHistory()
     QCOMPARE(window->configuration().get_subclass(1).get_category(), QString("1"));
     QTest::keySequence(country, QKeySequence::Redo);
     QCOMPARE(field(*window, "lineEditCategory")->text(), QString("4"));
+    // So does the Undo of a field's own context menu.
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(2, 2));
+    QApplication::sendEvent(country, &request);
+    auto *menu = country->findChild<QMenu *>();
+    QVERIFY(menu);
+    QVERIFY(menu->actions().at(0)->isEnabled());
+    menu->actions().at(0)->trigger();
+    menu->close();
+    QCOMPARE(field(*window, "lineEditCategory")->text(), QString("1"));
 
     // The Edit menu stands between File and Options.
     QStringList menus;
