@@ -176,6 +176,9 @@ void Veltora::connectMenus()
     connect(ui->actionConfiguration, &QAction::triggered, this, &Veltora::menuConfigurationClicked);
     connect(ui->actionAbout, &QAction::triggered, this, &Veltora::menuAboutClicked);
     connect(ui->actionUpdate, &QAction::triggered, this, &Veltora::menuUpdateClicked);
+    ui->actionPrint->setShortcut(QKeySequence::Print);
+    connect(ui->actionExportSheet, &QAction::triggered, this, &Veltora::menuExportSheetClicked);
+    connect(ui->actionPrint, &QAction::triggered, this, &Veltora::menuPrintClicked);
 }
 
 void Veltora::connectSubclassFields()

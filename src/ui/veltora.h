@@ -11,6 +11,7 @@
 #include <functional>
 
 class Document;
+struct SheetOptions;
 class MeasurementUnits;
 class QCheckBox;
 class QCloseEvent;
@@ -125,6 +126,8 @@ private slots:
     void on_lineEditCopy_textEdited(const QString &arg1);
     void textChanged(const QString &text);
     void receiveUnits(quint8 weight, quint8 length, float g);
+    void menuExportSheetClicked();
+    void menuPrintClicked();
 
 private:
     enum class Input { Text, Whole, Real };
@@ -244,6 +247,8 @@ private:
     int createdRows() const;
     QWidget *widgetAt(QFrame *frame, int position) const;
     QString askFileName(bool save);
+    // The sheet of the configuration as shown: its file's name and the display units.
+    SheetOptions sheetOptions() const;
     // File -> Save with its checks, questions and dialog; true when it wrote the file.
     bool saveWithChecks();
     static bool isConfigurationFile(const QMimeData *data, QString *path);
