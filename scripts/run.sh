@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets everything up (packages, configure, build) and starts the editor.
+# Installs what the editor needs, configures, builds it and starts it: scripts/run.sh [FILE.conf]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
