@@ -4,23 +4,6 @@
 # target is known here.
 include(GNUInstallDirs)
 
-install(TARGETS veltora veltora-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Hardened as Debian links its own programs: every symbol bound at start, after which the
-# relocation tables are read-only.
-if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-    target_link_options(veltora PRIVATE -Wl,-z,relro -Wl,-z,now)
-    target_link_options(veltora-check PRIVATE -Wl,-z,relro -Wl,-z,now)
-endif()
-
-# No MimeType in the entry: .conf is too common a suffix to claim for the editor.
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/veltora.desktop
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/icons/hicolor
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons FILES_MATCHING PATTERN "*.png")
-install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/examples/
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/veltora/examples FILES_MATCHING PATTERN "*.conf"
-    PATTERN "*.csv")
-
 # Manual pages, made by help2man from each program's --help and --version at build time, so that
 # an option added to a program shows in its page by itself. No display is offered: both programs
 # must answer those two without one, and the build fails when either cannot.
@@ -61,6 +44,23 @@ else()
     install(CODE "message(FATAL_ERROR \"The manual pages need help2man: install it \"
         \"(scripts/setup.sh --package), then configure again.\")")
 endif()
+
+install(TARGETS veltora veltora-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Hardened as Debian links its own programs: every symbol bound at start, after which the
+# relocation tables are read-only.
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_link_options(veltora PRIVATE -Wl,-z,relro -Wl,-z,now)
+    target_link_options(veltora-check PRIVATE -Wl,-z,relro -Wl,-z,now)
+endif()
+
+# No MimeType in the entry: .conf is too common a suffix to claim for the editor.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/veltora.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/icons/hicolor
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons FILES_MATCHING PATTERN "*.png")
+install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/examples/
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/veltora/examples FILES_MATCHING PATTERN "*.conf"
+    PATTERN "*.csv")
 
 # The documents every Debian package carries: the copyright in the machine-readable format, and
 # the changelog under the name for a version without a Debian revision (changelog.gz, not
