@@ -3,8 +3,9 @@
 #     packaging/check-package.sh [BUILD_DIR]        (default build)
 # Checks the desktop entry, the contents against packaging/contents.txt, the Qt 5 runtime
 # libraries in Depends, that apt resolves the package here and on an empty system, that the
-# binaries are stripped, and runs both programs from the unpacked tree. Exits non-zero on any
-# mismatch.
+# binaries are stripped, runs lintian (which must report no error or warning that the package's
+# overrides do not explain, each with its reason), and runs both programs from the unpacked tree.
+# Exits non-zero on any mismatch.
 set -euo pipefail
 export LC_ALL=C
 here=$(cd "$(dirname "$0")" && pwd)
@@ -38,6 +39,23 @@ dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//' | sort >"$work/contents"
 sort "$here/contents.txt" | diff -u - "$work/contents" >&2 \
     || fail "the contents differ from packaging/contents.txt (- expected, + packaged)"
 
+# Every override says why: a comment stands above each one, or above the group it opens.
+awk '/^[[:space:]]*#/ { reason = 1; next }
+     /^[[:space:]]*$/ { reason = 0; next }
+     !reason { print FILENAME ":" NR ": no comment gives the reason for: " $0; bad = 1 }
+     END { exit bad }' "$here/lintian-overrides" >&2 \
+    || fail "an override in packaging/lintian-overrides has no reason"
+
+# Debian's own checks. Overridden tags are listed too, so that the log says what was let
+# through; an override that no longer matches anything is stale and fails as well.
+status=0
+lintian --fail-on error,warning --display-info --show-overrides "$deb" >"$work/lintian.log" 2>&1 \
+    || status=$?
+grep -v '^running with root privileges is not recommended!$' "$work/lintian.log" || true
+[ "$status" -eq 0 ] || fail "lintian reports the errors or warnings above (status $status)"
+! grep -q 'unused-override' "$work/lintian.log" \
+    || fail "an override in packaging/lintian-overrides matches nothing: remove it"
+
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt5core5a libqt5gui5 libqt5widgets5; do
     grep -Eq "(^|, |\| )$library( |,|$)" <<<"$depends" \
@@ -57,10 +75,15 @@ for program in "$root"/usr/bin/*; do
     file -b "$program" | grep -q ', stripped' || fail "$(basename "$program") is not stripped"
 done
 
+# Both programs tell their version without a display (a platform that does not exist stands
+# in for none), as the manual pages were made.
 version=$(dpkg-deb -f "$deb" Version)
 version=${version%%-*}
-shown=$("$root/usr/bin/veltora-check" --version) || fail "veltora-check --version failed"
-grep -qF "$version" <<<"$shown" || fail "veltora-check --version shows no $version: $shown"
+for program in veltora veltora-check; do
+    shown=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-display \
+        "$root/usr/bin/$program" --version) || fail "$program --version failed"
+    grep -qF "$version" <<<"$shown" || fail "$program --version shows no $version: $shown"
+done
 "$root/usr/bin/veltora-check" "$root/usr/share/veltora/examples/european.conf" >/dev/null \
     || fail "veltora-check does not pass the installed European example"
 

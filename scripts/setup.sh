@@ -1,14 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Veltora needs to build, test and run, when any is missing.
-# Safe to run again: it installs only what is not there yet.
+# Installs the Debian packages that are missing for what is asked, and nothing more:
+#     scripts/setup.sh                  building and running the editor (scripts/run.sh)
+#     scripts/setup.sh --package        and building the Debian package with its manual pages
+#     scripts/setup.sh --tests          and everything the test command uses (scripts/test.sh)
+#     scripts/setup.sh --with-display   and a virtual display, for the README's pictures
+# Options combine. Safe to run again: it installs only what is not there yet.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools fonts-dejavu-core
-          libbenchmark-dev clang libclang-rt-dev
-          dpkg-dev file desktop-file-utils poppler-utils)
-if [ "${1:-}" = "--with-display" ]; then
-    packages+=(xvfb xauth)
-fi
+editor=(cmake g++ make qtbase5-dev qtbase5-dev-tools fonts-dejavu-core)
+# cpack's dependency search needs dpkg-shlibdeps (dpkg-dev) and file; help2man makes the pages.
+package=(dpkg-dev file help2man)
+# The benchmarks, the fuzzers (clang's libFuzzer and sanitizer runtime; Qt found through
+# pkg-config), the package's checks and reading PDF sheets back (poppler-utils).
+tests=("${package[@]}" libbenchmark-dev clang libclang-rt-dev pkg-config desktop-file-utils lintian
+       poppler-utils)
+display=(xvfb xauth)
+
+packages=("${editor[@]}")
+for option in "$@"; do
+    case "$option" in
+    --package) packages+=("${package[@]}") ;;
+    --tests) packages+=("${tests[@]}") ;;
+    --with-display) packages+=("${display[@]}") ;;
+    *)
+        echo "usage: scripts/setup.sh [--package] [--tests] [--with-display]" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 top=$(pwd)
 jobs=$(nproc)
 
-scripts/setup.sh
+scripts/setup.sh --tests
 
 echo "== Normal build =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

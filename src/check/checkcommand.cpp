@@ -81,7 +81,11 @@ int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QLatin1String(description));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): newer Qt releases add --help-all to it, which only Qt's own
+    // process() answers; listed in the help and the manual page, it would fail here.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+        QStringLiteral("Displays help on commandline options."));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption json(QStringLiteral("json"),
         QStringLiteral("Print one JSON object per file, one line each (JSON Lines); with "
