@@ -225,7 +225,16 @@ Subclass::Subclass() = default;
 
 Subclass::Subclass(const QMap<QString, QString> &section)
 {
-    const auto read = [&section](Section key) { return section.value(FileFormat::key(key)); };
+    build([&section](Section key) { return section.value(FileFormat::key(key)); });
+}
+
+Subclass::Subclass(const SectionTexts &section)
+{
+    build([&section](Section key) { return section[size_t(key)]; });
+}
+
+template <typename Read> void Subclass::build(Read read)
+{
     subclass = read(Section::Subclass).toUShort();
     set_category(read(Section::Category));
     set_max_GVW(read(Section::MaxGVW));
@@ -536,7 +545,7 @@ bool Subclass::minDistanceValid(int index, float hdrMin, float hdrMax) const
     }
     const float m = readReal(min_axle_distances.at(index));
     const float M = readReal(max_axle_distances.at(index));
-    return m <= M && m >= hdrMin && m <= hdrMax;
+    return (gapFaults(m, M, hdrMin, hdrMax) & MinFaults) == 0;
 }
 
 bool Subclass::maxDistanceValid(int index, float hdrMin, float hdrMax) const
@@ -549,7 +558,18 @@ bool Subclass::maxDistanceValid(int index, float hdrMin, float hdrMax) const
     }
     const float m = readReal(min_axle_distances.at(index));
     const float M = readReal(max_axle_distances.at(index));
-    return m <= M && M >= hdrMin && M <= hdrMax;
+    return (gapFaults(m, M, hdrMin, hdrMax) & MaxFaults) == 0;
+}
+
+unsigned Subclass::gapFaults(float m, float M, float hdrMin, float hdrMax)
+{
+    unsigned faults = 0;
+    faults |= m <= M ? 0U : unsigned(MinAboveMax);
+    faults |= m >= hdrMin ? 0U : unsigned(MinBelowHeader);
+    faults |= m <= hdrMax ? 0U : unsigned(MinAboveHeader);
+    faults |= M >= hdrMin ? 0U : unsigned(MaxBelowHeader);
+    faults |= M <= hdrMax ? 0U : unsigned(MaxAboveHeader);
+    return faults;
 }
 
 bool Subclass::is_min_distance_valid(int index, QString hdr_min, QString hdr_max) const

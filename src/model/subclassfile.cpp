@@ -109,33 +109,6 @@ void fillListLine(TextFiller &fill, Section key, const QStringList &list, int co
     fill.endListLine(count > 0);
 }
 
-// Finds the next single-axle item "axle,weight" at or after `from`: the axle is a whole run of
-// digits that does not follow a "+" (so the last term of a combined constraint is no item), the
-// weight is digits, optionally "." and more digits. Returns the item's start and sets `end` to
-// just past it, or returns -1. Every position is looked at a bounded number of times, so a long
-// hostile line costs linear time.
-int findAxleItem(const QString &text, int from, int *end)
-{
-    int pos = from;
-    while (pos < text.size()) {
-        if (!text.at(pos).isDigit()) {
-            ++pos;
-            continue;
-        }
-        const int start = pos;
-        const int axleEnd = skipDigits(text, start);
-        const bool wholeRun = start == 0 || !text.at(start - 1).isDigit();
-        const bool afterPlus = start > 0 && text.at(start - 1) == QLatin1Char('+');
-        if (wholeRun && !afterPlus && axleEnd + 1 < text.size()
-            && text.at(axleEnd) == QLatin1Char(',') && text.at(axleEnd + 1).isDigit()) {
-            *end = skipDecimal(text, axleEnd + 1);
-            return start;
-        }
-        pos = axleEnd;
-    }
-    return -1;
-}
-
 } // namespace
 
 QString Subclass::to_string() const
@@ -199,6 +172,24 @@ QString Subclass::to_string() const
     fillListLine(fill, Section::MinAxleDistance, min_axle_distances, mins);
     fill.finish();
     return out;
+}
+
+int Subclass::writtenItems(Section list) const
+{
+    const int axles = readWhole(valueOf(Section::NumberOfAxles));
+    switch (list) {
+    case Section::TyreType:
+        return itemCount(axles, tyre_types.size());
+    case Section::MaxAxleWeight:
+        return itemCount(axles, max_axle_weights.size());
+    case Section::MaxAxleDistance:
+        return itemCount(axles - 1, max_axle_distances.size());
+    case Section::MinAxleDistance:
+        return itemCount(axles - 1, min_axle_distances.size());
+    default:
+        break;
+    }
+    return 0;
 }
 
 void Subclass::set_min_max_distances(QString min_text, QString max_text)
