@@ -369,38 +369,37 @@ void NoteFinder::subclass(const Subclass::SectionTexts &texts, const KeyLines &l
         }
         switch (key) {
         case Section::TyreType:
-            items(key, lines[size_t(k)], entryText(key, value), value,
-                built.writtenItems(FileFormat::Section::TyreType));
+            items(key, lines[size_t(k)], value, built.writtenItems(FileFormat::Section::TyreType));
             break;
         case Section::MinAxleDistance:
         case Section::MaxAxleDistance:
             // Read only when both lines have items.
             if (!texts[size_t(Section::MinAxleDistance)].isEmpty()
                 && !texts[size_t(Section::MaxAxleDistance)].isEmpty()) {
-                items(key, lines[size_t(k)], entryText(key, value), value, built.writtenItems(key));
+                items(key, lines[size_t(k)], value, built.writtenItems(key));
             }
             break;
         case Section::MaxAxleWeight:
-            weights(lines[size_t(k)], entryText(key, value), value, built.writtenItems(key));
+            weights(lines[size_t(k)], value, built.writtenItems(key));
             break;
         default:
-            number(key, lines[size_t(k)], entryText(key, value), value);
+            number(key, lines[size_t(k)], value);
         }
     }
 }
 
-void NoteFinder::number(Section key, int line, const QString &text, const QString &value)
+void NoteFinder::number(Section key, int line, const QString &value)
 {
     const QString fault = numberFault(reading(key), QStringRef(&value));
     if (!fault.isEmpty()) {
-        notes.add(line, text, ReadNote::NotANumber,
+        notes.add(line, entryText(key, value), ReadNote::NotANumber,
             FileFormat::key(key) + QStringLiteral(": ") + quoted(value) + QLatin1Char(' ') + fault);
     }
 }
 
-void NoteFinder::items(
-    Section key, int line, const QString &lineText, const QString &value, int written)
+void NoteFinder::items(Section key, int line, const QString &value, int written)
 {
+    const auto lineText = [key, &value] { return entryText(key, value); };
     const Reading how = reading(key);
     int count = 0;
     for (int from = 0; from <= value.size(); ++count) {
@@ -409,7 +408,7 @@ void NoteFinder::items(
         const QStringRef item = value.midRef(from, end - from);
         const QString fault = item.isEmpty() ? QString() : numberFault(how, item);
         if (!fault.isEmpty()) {
-            notes.add(line, lineText, ReadNote::NotANumber,
+            notes.add(line, lineText(), ReadNote::NotANumber,
                 QStringLiteral("%1: item %2, %3, %4")
                     .arg(FileFormat::key(key))
                     .arg(count + 1)
@@ -418,7 +417,7 @@ void NoteFinder::items(
         from = end + 1;
     }
     if (count > written) {
-        notes.add(line, lineText, ReadNote::ExtraItems,
+        notes.add(line, lineText(), ReadNote::ExtraItems,
             QStringLiteral("%1: %2 items, of which the number of axles uses %3; Save drops the "
                            "rest")
                 .arg(FileFormat::key(key))
@@ -427,9 +426,10 @@ void NoteFinder::items(
     }
 }
 
-void NoteFinder::weights(int line, const QString &text, const QString &value, int written)
+void NoteFinder::weights(int line, const QString &value, int written)
 {
     const QString &key = FileFormat::key(Section::MaxAxleWeight);
+    const auto text = [&value] { return entryText(Section::MaxAxleWeight, value); };
     // Each item as the writer separates them: axle numbers joined by "+", ",", a weight.
     for (int from = 0; from < value.size();) {
         int end = from;
@@ -455,7 +455,7 @@ void NoteFinder::weights(int line, const QString &text, const QString &value, in
             }
         }
         if (runs == 0 || axlesEnd >= item.size() || item.at(axlesEnd) != QLatin1Char(',')) {
-            notes.add(line, text, ReadNote::NotANumber,
+            notes.add(line, text(), ReadNote::NotANumber,
                 QStringLiteral("%1: %2 is no axle and weight; it is not read")
                     .arg(key, quoted(item)));
             continue;
@@ -472,7 +472,7 @@ void NoteFinder::weights(int line, const QString &text, const QString &value, in
             : negative             ? QStringLiteral("is negative; it is not read")
                                    : QStringLiteral("is not a number; it is not read");
         if (!fault.isEmpty()) {
-            notes.add(line, text, ReadNote::NotANumber,
+            notes.add(line, text(), ReadNote::NotANumber,
                 QStringLiteral("%1: %2, the weight in %3, %4")
                     .arg(key, quoted(weight), quoted(item), fault));
         }
@@ -490,7 +490,7 @@ void NoteFinder::weights(int line, const QString &text, const QString &value, in
         const int comma = value.indexOf(QLatin1Char(','), start);
         if (ordered && value.midRef(start, comma - start).toInt() != count + 1) {
             ordered = false;
-            notes.add(line, text, ReadNote::WeightAxleOrder,
+            notes.add(line, text(), ReadNote::WeightAxleOrder,
                 QStringLiteral("%1: weights are read in the order written, whatever their axle "
                                "numbers: %2 is read as the weight of axle %3")
                     .arg(key, quoted(value.midRef(start, end - start)))
@@ -499,7 +499,7 @@ void NoteFinder::weights(int line, const QString &text, const QString &value, in
         ++count;
     }
     if (count > written) {
-        notes.add(line, text, ReadNote::ExtraItems,
+        notes.add(line, text(), ReadNote::ExtraItems,
             QStringLiteral("%1: %2 weights, of which the number of axles uses %3; Save drops the "
                            "rest")
                 .arg(key)

@@ -43,8 +43,7 @@ public:
     ReadNotes notes;
 
 private:
-    void number(FileFormat::Section key, int line, const QString &text, const QString &value);
-    void items(FileFormat::Section key, int line, const QString &lineText, const QString &value,
-        int written);
-    void weights(int line, const QString &text, const QString &value, int written);
+    void number(FileFormat::Section key, int line, const QString &value);
+    void items(FileFormat::Section key, int line, const QString &value, int written);
+    void weights(int line, const QString &value, int written);
 };
