@@ -464,13 +464,25 @@ void NoteFinder::weights(int line, const QString &value, int written)
         if (weight.isEmpty() && runs == 1) {
             continue; // a weight not given yet, as the writer writes it
         }
-        const bool form = !weight.isEmpty() && weight.at(0).isDigit()
-            && skipDecimal(weight.toString(), 0) == weight.size();
+        if (plainDecimal(weight, true)) {
+            continue; // the writer's form: digits, and a "." and digits
+        }
+        // The reader takes digits, optionally "." and more digits, and nothing else.
+        int taken = 0;
+        while (taken < weight.size() && weight.at(taken).isDigit()) {
+            ++taken;
+        }
+        if (taken > 0 && taken < weight.size() && weight.at(taken) == QLatin1Char('.')) {
+            ++taken;
+            while (taken < weight.size() && weight.at(taken).isDigit()) {
+                ++taken;
+            }
+        }
         bool converts = false;
-        const bool negative = !form && weight.toFloat(&converts) < 0 && converts;
-        const QString fault = form ? numberFault(Reading::Amount, weight)
-            : negative             ? QStringLiteral("is negative; it is not read")
-                                   : QStringLiteral("is not a number; it is not read");
+        const bool negative = weight.toFloat(&converts) < 0 && converts;
+        const QString fault = taken > 0 && taken == weight.size() ? numberFault(Reading::Amount, weight)
+            : negative ? QStringLiteral("is negative; it is not read")
+                       : QStringLiteral("is not a number; it is not read");
         if (!fault.isEmpty()) {
             notes.add(line, text(), ReadNote::NotANumber,
                 QStringLiteral("%1: %2, the weight in %3, %4")
@@ -488,7 +500,16 @@ void NoteFinder::weights(int line, const QString &value, int written)
             break; // where the reader stops reading the line
         }
         const int comma = value.indexOf(QLatin1Char(','), start);
-        if (ordered && value.midRef(start, comma - start).toInt() != count + 1) {
+        const QStringRef axle = value.midRef(start, comma - start);
+        int number = 0;
+        if (axle.size() <= 9 && plainDecimal(axle, false)) {
+            for (const QChar c : axle) {
+                number = number * 10 + (c.unicode() - '0');
+            }
+        } else {
+            number = axle.toInt();
+        }
+        if (ordered && number != count + 1) {
             ordered = false;
             notes.add(line, text(), ReadNote::WeightAxleOrder,
                 QStringLiteral("%1: weights are read in the order written, whatever their axle "

@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <array>
 #include <memory>
@@ -161,8 +162,17 @@ private:
     };
     const PrefixHashes &prefixHashes() const;
 
+    // The ten scalar values, at their key's place in the key order the file is written in
+    // (scalarSlot), and which of them the subclass has been given: a new record has none, one
+    // built from a section all ten. Empty until the first is given.
+    static constexpr int ScalarCount = 10;
+    static int scalarSlot(FileFormat::Section key);
+    static FileFormat::Section scalarKey(int slot);
+    static int scalarsGiven(quint16 given);
+
     quint16 subclass = 0;
-    QMap<QString, QString> values;
+    QVector<QString> values;
+    quint16 given = 0;
     QStringList max_axle_weights;
     QStringList min_axle_distances;
     QStringList max_axle_distances;

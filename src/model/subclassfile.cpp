@@ -127,8 +127,8 @@ QString Subclass::to_string() const
              Section::MinAxleDistance}) {
         bound += FileFormat::key(list).size() + 1;
     }
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
-        bound += it.key().size() + it.value().size() + 2;
+    for (int slot = 0; slot < values.size(); ++slot) {
+        bound += FileFormat::key(scalarKey(slot)).size() + values.at(slot).size() + 2;
     }
     bound += listBound(tyre_types, tyres) + listBound(max_axle_distances, maxs)
         + listBound(min_axle_distances, mins);
@@ -142,11 +142,12 @@ QString Subclass::to_string() const
     fill.add(start);
     fill.addNumber(subclass);
     fill.add(QLatin1String("]\n"));
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
-        if (!it.value().isEmpty()) {
-            fill.add(it.key());
+    // A value not given is empty, and an empty value is not written.
+    for (int slot = 0; slot < values.size(); ++slot) {
+        if (!values.at(slot).isEmpty()) {
+            fill.add(FileFormat::key(scalarKey(slot)));
             fill.add(QLatin1Char('='));
-            fill.add(it.value());
+            fill.add(values.at(slot));
             fill.add(QLatin1Char('\n'));
         }
     }
