@@ -60,12 +60,26 @@ bool namesClasses(const QByteArray &line)
 
 void IniSections::feed(const char *data, int size)
 {
+    // A byte-order mark is looked for in the first three bytes, however they arrive; bytes that
+    // start like one and then differ are read as they are.
+    static const char bom[] = "\xEF\xBB\xBF";
     int i = 0;
-    if (!started) {
-        started = true;
-        mark = size >= 3 && data[0] == '\xEF' && data[1] == '\xBB' && data[2] == '\xBF';
-        i = mark ? 3 : 0;
+    while (deciding && i < size) {
+        if (data[i] != bom[markBytes]) {
+            deciding = false;
+            scan(bom, markBytes);
+            break;
+        }
+        ++i;
+        mark = ++markBytes == 3;
+        deciding = !mark;
     }
+    scan(data + i, size - i);
+}
+
+void IniSections::scan(const char *data, int size)
+{
+    int i = 0;
     copyFrom = copying && !header ? i : -1;
     headerFrom = i;
     while (i < size) {
@@ -126,6 +140,10 @@ void IniSections::feed(const char *data, int size)
 
 void IniSections::finish()
 {
+    if (deciding) {
+        deciding = false;
+        scan("\xEF\xBB", markBytes);
+    }
     if (phase == InLine) {
         copyFrom = copying && !header ? 0 : -1;
         headerFrom = 0;
@@ -158,7 +176,9 @@ void IniSections::endLine(const char *data, int at, bool cut)
 {
     if (header) {
         header = false;
-        headerText.append(data + headerFrom, at - headerFrom);
+        if (at > headerFrom) {
+            headerText.append(data + headerFrom, at - headerFrom);
+        }
         copying = namesClasses(headerText);
         headerText.clear();
         if (copying) {

@@ -35,6 +35,7 @@ public:
     bool byte_order_mark() const { return mark; }
 
 private:
+    void scan(const char *data, int size);
     void startLine(const char *data, int at);
     void endLine(const char *data, int at, bool cut);
     qint64 copied(int at) const { return out.size() + (at - copyFrom); }
@@ -48,7 +49,8 @@ private:
     int copyFrom = -1; // where the bytes still to copy start in the current chunk
     int newlines = 0;
     Line current {0, 0, 0, false};
-    bool started = false;
+    bool deciding = true; // still reading what may be a byte-order mark
+    int markBytes = 0;
     bool mark = false;
     QByteArray out;
     QVector<Line> found;
