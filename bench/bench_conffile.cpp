@@ -51,7 +51,7 @@ void BM_Read(benchmark::State &state)
 void BM_ReadWithNotes(benchmark::State &state)
 {
     const QString path = generatedFile(int(state.range(0)), true);
-    if (Conf(path, nullptr).read_notes_not_kept() != state.range(0) - ReadNotes::Most) {
+    if (Conf(path, nullptr).read_notes_not_kept() < state.range(0) - ReadNotes::Most) {
         state.SkipWithError("the generated file does not get a note per subclass");
     }
     for (auto _ : state) {
