@@ -245,10 +245,9 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
         const auto earlier = last.constFind(key);
         if (earlier != last.constEnd()) {
             notes.add(line.number, text(logical), ReadNote::RepeatedKey,
-                QStringLiteral("%1 given again (first at line %2): %3 replaces %4")
-                    .arg(key)
-                    .arg(earlier->line)
-                    .arg(quoted(given.value), quoted(earlier->value)));
+                QStringLiteral("%1 given again: %2 replaces %3 of line %4")
+                    .arg(key, quoted(given.value), quoted(earlier->value))
+                    .arg(earlier->line));
         }
         last.insert(key, given);
     }
@@ -327,10 +326,9 @@ void NoteFinder::repeated_key(int line, const QString &text, Section key, const 
     int earlierLine, const QString &value)
 {
     notes.add(line, text, ReadNote::RepeatedKey,
-        QStringLiteral("%1 given again in this section (first at line %2): %3 replaces %4")
-            .arg(FileFormat::key(key))
-            .arg(earlierLine)
-            .arg(quoted(value), quoted(earlier)));
+        QStringLiteral("%1 given again in this section: %2 replaces %3 of line %4")
+            .arg(FileFormat::key(key), quoted(value), quoted(earlier))
+            .arg(earlierLine));
 }
 
 void NoteFinder::subclass(const Subclass::SectionTexts &texts, const KeyLines &lines,
@@ -480,7 +478,8 @@ void NoteFinder::weights(int line, const QString &value, int written)
         }
         bool converts = false;
         const bool negative = weight.toFloat(&converts) < 0 && converts;
-        const QString fault = taken > 0 && taken == weight.size() ? numberFault(Reading::Amount, weight)
+        const QString fault = taken > 0 && taken == weight.size()
+            ? numberFault(Reading::Amount, weight)
             : negative ? QStringLiteral("is negative; it is not read")
                        : QStringLiteral("is not a number; it is not read");
         if (!fault.isEmpty()) {
