@@ -3,7 +3,8 @@
 # and runs each for a bounded time:
 #     fuzz/run.sh [SECONDS]        (default 60, for each target)
 # fuzz_reader reads any bytes as a .conf file; fuzz_edits reads them as a sequence of edits and
-# compares the set checks with their plain definitions after each.
+# compares the set checks with their plain definitions after each; fuzz_records reads them as
+# recorded vehicles (CSV).
 # Exits non-zero on any crash, leak, sanitizer report, disagreement, or input that takes over a
 # second. Without clang++ it says so and exits 0. Work files and findings go to fuzz/work/.
 set -euo pipefail
@@ -26,6 +27,8 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$top/scripts/lsan.supp:print_suppressions=0"
 
 # fuzz TARGET SEED_FOLDER...: new inputs go to the target's own folder; the seeds are only read.
+# $extra_sources names sources beyond the model's that the target needs.
+extra_sources=""
 fuzz() {
     local name=$1
     shift
@@ -34,7 +37,8 @@ fuzz() {
     # shellcheck disable=SC2086
     clang++ -std=c++17 -g -O1 -fPIC -fno-omit-frame-pointer \
         -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-        -I"$top/src/model" "$here/$name.cpp" "$top"/src/model/*.cpp \
+        -I"$top/src/model" -I"$top/src/analysis" "$here/$name.cpp" "$top"/src/model/*.cpp \
+        $extra_sources \
         $qt_flags -o "$work/$name"
     echo "fuzz: running $name for $seconds s"
     local status=0
@@ -49,4 +53,6 @@ fuzz() {
 
 fuzz fuzz_reader "$here/corpus" "$top/examples"
 fuzz fuzz_edits "$here/corpus-edits"
+extra_sources="$top/src/analysis/vehiclereader.cpp"
+fuzz fuzz_records "$here/corpus-records" "$top/examples"
 echo "fuzz: no crash, leak, sanitizer report, disagreement or slow input in $seconds s each."

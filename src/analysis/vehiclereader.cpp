@@ -7,6 +7,8 @@
 #include <QIODevice>
 #include <QtNumeric>
 
+#include <limits>
+
 namespace {
 
 enum Unit { Plain, Feet, Tonnes, Pounds };
@@ -47,15 +49,102 @@ VehicleReader::VehicleReader(QIODevice *device, const Conf &conf)
         position[c] = -1;
         factor[c] = 1;
     }
-    QString line;
-    while (line.trimmed().isEmpty() && !in.atEnd()) {
+    read_header();
+}
+
+bool VehicleReader::next_row(int most)
+{
+    cells.clear();
+    do {
+        if (in.atEnd()) {
+            return false;
+        }
+        line = in.readLine();
+        ++lineNumber;
+    } while (line.trimmed().isEmpty());
+    rowLine = lineNumber;
+    if (!line.contains(QLatin1Char('"'))) {
+        for (int from = 0; cells.size() < most;) {
+            const int comma = line.indexOf(QLatin1Char(','), from);
+            cells.append(line.midRef(from, comma < 0 ? -1 : comma - from));
+            if (comma < 0) {
+                break;
+            }
+            from = comma + 1;
+        }
+        return true;
+    }
+    // A field that starts with a quote (after blanks) runs to the quote that closes it, over
+    // line ends; "" inside it is a quote. Blanks after the closing quote are dropped; any other
+    // text there is kept as it stands.
+    quotedCells.clear();
+    QString cell;
+    enum { Start, Plain, Quoted, QuoteSeen } state = Start;
+    for (;;) {
+        for (const QChar c : qAsConst(line)) {
+            switch (state) {
+            case Start:
+                if (c == QLatin1Char('"')) {
+                    cell.clear();
+                    state = Quoted;
+                    continue;
+                }
+                if (c.isSpace()) {
+                    cell += c;
+                    continue;
+                }
+                state = Plain;
+                break;
+            case Quoted:
+                if (c == QLatin1Char('"')) {
+                    state = QuoteSeen;
+                } else {
+                    cell += c;
+                }
+                continue;
+            case QuoteSeen:
+                if (c == QLatin1Char('"')) {
+                    cell += c;
+                    state = Quoted;
+                    continue;
+                }
+                if (c.isSpace()) {
+                    continue;
+                }
+                if (c != QLatin1Char(',')) {
+                    state = Plain;
+                }
+                break;
+            case Plain:
+                break;
+            }
+            if (c == QLatin1Char(',')) {
+                if (quotedCells.size() < most) {
+                    quotedCells.append(cell);
+                }
+                cell.clear();
+                state = Start;
+            } else {
+                cell += c;
+            }
+        }
+        if (state != Quoted || in.atEnd()) {
+            break;
+        }
+        cell += QLatin1Char('\n');
         line = in.readLine();
         ++lineNumber;
     }
-    read_header(line);
+    if (quotedCells.size() < most) {
+        quotedCells.append(cell);
+    }
+    for (const QString &text : qAsConst(quotedCells)) {
+        cells.append(QStringRef(&text));
+    }
+    return true;
 }
 
-void VehicleReader::read_header(const QString &line)
+void VehicleReader::read_header()
 {
     static const ColumnName names[] = {{"id", Id, Plain}, {"axles", Axles, Plain},
         {"gaps_m", Gaps, Plain}, {"gaps_ft", Gaps, Feet}, {"axle_weights_kN", Weights, Plain},
@@ -63,13 +152,19 @@ void VehicleReader::read_header(const QString &line)
         {"gross_kN", Gross, Plain}, {"gross_t", Gross, Tonnes}, {"gross_lb", Gross, Pounds},
         {"expected", Expected, Plain}};
     const float factors[] = {1, FileFormat::MetresPerFoot, g, FileFormat::KilonewtonsPerPound};
-    if (line.trimmed().isEmpty()) {
+    if (!next_row(std::numeric_limits<int>::max())) {
         problem = QStringLiteral("no header row");
         return;
     }
-    const QStringList cells = line.split(QLatin1Char(','));
+    // A spreadsheet saving "CSV" in a locale with decimal commas separates columns by ";": its
+    // numbers would all be misread, so the file is refused as a whole.
+    if (!line.contains(QLatin1Char(',')) && line.contains(QLatin1Char(';'))) {
+        problem = QStringLiteral(
+            "the records use ';' between columns; save them with ',' between columns");
+        return;
+    }
     for (int k = 0; k < cells.size() && problem.isEmpty(); ++k) {
-        QString cell = cells.at(k).trimmed();
+        QString cell = cells.at(k).trimmed().toString();
         if (k == 0 && cell.startsWith(QChar(0xfeff))) {
             cell = cell.mid(1).trimmed();
         }
@@ -99,7 +194,7 @@ void VehicleReader::read_header(const QString &line)
         problem = QStringLiteral("no column \"gaps_m\" or \"gaps_ft\"");
     }
     if (!problem.isEmpty()) {
-        problem = QStringLiteral("line %1: %2").arg(lineNumber).arg(problem);
+        problem = QStringLiteral("line %1: %2").arg(rowLine).arg(problem);
     }
 }
 
@@ -108,32 +203,18 @@ VehicleReader::Outcome VehicleReader::next(VehicleRecord *record, QString *reaso
     if (!problem.isEmpty()) {
         return End;
     }
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        ++lineNumber;
-        if (line.trimmed().isEmpty()) {
-            continue;
-        }
-        *record = VehicleRecord();
-        record->line = lineNumber;
-        reason->clear();
-        return read_row(line, record, reason) ? Vehicle : Skipped;
+    // Only the cells up to the last known column are kept: the rest of a row is ignored.
+    if (!next_row(lastNeeded + 1)) {
+        return End;
     }
-    return End;
+    *record = VehicleRecord();
+    record->line = rowLine;
+    reason->clear();
+    return read_row(record, reason) ? Vehicle : Skipped;
 }
 
-bool VehicleReader::read_row(const QString &line, VehicleRecord *record, QString *reason) const
+bool VehicleReader::read_row(VehicleRecord *record, QString *reason) const
 {
-    // Only the cells up to the last known column are cut out: the rest of a row is ignored.
-    QVector<QStringRef> cells;
-    for (int from = 0; cells.size() <= lastNeeded;) {
-        const int comma = line.indexOf(QLatin1Char(','), from);
-        cells.append(line.midRef(from, comma < 0 ? -1 : comma - from));
-        if (comma < 0) {
-            break;
-        }
-        from = comma + 1;
-    }
     const auto cell = [&](int c) {
         return position[c] >= 0 && position[c] < cells.size() ? cells.at(position[c])
                                                               : QStringRef();
@@ -181,6 +262,10 @@ bool VehicleReader::read_row(const QString &line, VehicleRecord *record, QString
                 return fail(
                     c, QStringLiteral("value %1, %2, is not a number").arg(i + 1).arg(shown(item)));
             }
+            if ((*values)[i] < 0) {
+                return fail(
+                    c, QStringLiteral("value %1, %2, is negative").arg(i + 1).arg(shown(item)));
+            }
             from = end + 1;
         }
         return true;
@@ -194,6 +279,9 @@ bool VehicleReader::read_row(const QString &line, VehicleRecord *record, QString
     if (!cell(Gross).trimmed().isEmpty()) {
         if (!read_real(cell(Gross), factor[Gross], &record->gross)) {
             return fail(Gross, shown(cell(Gross)) + QStringLiteral(" is not a number"));
+        }
+        if (record->gross < 0) {
+            return fail(Gross, shown(cell(Gross)) + QStringLiteral(" is negative"));
         }
         record->hasGross = true;
     } else if (!record->axleWeights.isEmpty()) {

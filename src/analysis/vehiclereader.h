@@ -21,9 +21,11 @@ struct VehicleRecord
     quint16 expected = 0;
 };
 
-// Reads recorded vehicles from CSV text: a header row naming the columns, then one vehicle per
-// row, one at a time so that a file of any length needs no more memory than its longest row. A
-// row that cannot be used is answered with its reason and the reading goes on.
+// Reads recorded vehicles from CSV text as spreadsheets write it (RFC 4180): a header row naming
+// the columns, then one vehicle per row, one at a time so that a file of any length needs no more
+// memory than its longest row. A field in double quotes may hold commas, ";" and line breaks (a
+// row then runs over several lines and is named by the line it starts on), "" stands for a quote.
+// A row that cannot be used is answered with its reason and the reading goes on.
 class VehicleReader
 {
 public:
@@ -42,10 +44,17 @@ public:
 
 private:
     enum Column { Id, Axles, Gaps, Weights, Gross, Expected, ColumnCount };
-    void read_header(const QString &line);
-    bool read_row(const QString &line, VehicleRecord *record, QString *reason) const;
+    // The next row that is not blank, cut into at most `most` cells (the rest of the row is
+    // read and ignored); false at the end. The cells stay valid until the next call.
+    bool next_row(int most);
+    void read_header();
+    bool read_row(VehicleRecord *record, QString *reason) const;
 
     QTextStream in;
+    QString line;
+    QVector<QString> quotedCells; // a row with quotes, its fields unquoted
+    QVector<QStringRef> cells;
+    int rowLine = 0;
     const Conf &conf;
     float g;
     int lineNumber = 0;

@@ -5,6 +5,7 @@
 #include "report.h"
 
 #include <QCommandLineParser>
+#include <QStringList>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
@@ -30,6 +31,22 @@ QString refusal(const FileCheck &check)
     if (check.stoppedAtLine > 0) {
         return QStringLiteral("reading stopped at line %1").arg(check.stoppedAtLine);
     }
+    // Save would write these values differently from the file: the user decides, not --format.
+    QStringList noted;
+    int more = check.notesNotKept;
+    for (const ReadNote &note : check.notes) {
+        if (note.changes_values()) {
+            if (noted.size() < 5) {
+                noted << QStringLiteral("line %1 (%2)").arg(note.line).arg(note.what());
+            } else {
+                ++more;
+            }
+        }
+    }
+    if (!noted.isEmpty() || more > 0) {
+        return QStringLiteral("it was read with notes: ") + noted.join(QStringLiteral(", "))
+            + (more > 0 ? QStringLiteral(" and %1 more").arg(more) : QString());
+    }
     if (check.save.asks()) {
         return QStringLiteral("Save would ask about duplicated subclasses ")
             + check.save.get_duplicates();
@@ -54,8 +71,13 @@ void format_file(FileCheck &check)
         check.format = {FormatOutcome::Failed, file.errorString()};
         return;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     file.close();
+    // The writer writes no byte-order mark; a file that starts with one is rewritten without.
+    const bool mark = bytes.startsWith("\xEF\xBB\xBF");
+    if (mark) {
+        bytes.remove(0, 3);
+    }
     // Text that is not UTF-8 was read with replacement characters: writing it back would
     // replace the bytes the reader could not decode.
     if (QString::fromUtf8(bytes).toUtf8() != bytes) {
@@ -63,7 +85,7 @@ void format_file(FileCheck &check)
         return;
     }
     const QByteArray canonical = check.conf.to_string().toUtf8();
-    if (canonical == bytes) {
+    if (canonical == bytes && !mark) {
         check.format = {FormatOutcome::Unchanged, QString()};
         return;
     }

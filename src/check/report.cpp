@@ -52,15 +52,26 @@ void write_text_report(const FileCheck &check, QTextStream &out)
         out << "  " << where << ": " << what << '\n';
     };
     const int problems = check.problem_count();
+    const auto notes = [&check, &item] {
+        for (const ReadNote &note : check.notes) {
+            item(QStringLiteral("note"), note.words());
+        }
+        if (check.notesNotKept > 0) {
+            item(QStringLiteral("note"),
+                QStringLiteral("%1 more not listed").arg(check.notesNotKept));
+        }
+    };
     if (!check.conf.file_opened()) {
         out << check.path << ": cannot be opened\n";
     } else if (problems == 0) {
         out << check.path << ": ok\n";
+        notes(); // a byte-order mark, which is no problem
     } else {
         out << check.path << ": " << problems << (problems > 1 ? " problems\n" : " problem\n");
         if (check.stoppedAtLine > 0) {
             item(QStringLiteral("read"), stopped_words(check));
         }
+        notes();
         for (const HeaderFinding &finding : check.header) {
             item(finding.warning ? QStringLiteral("header warning") : QStringLiteral("header"),
                 finding.label + QStringLiteral(": ") + finding.rule);
@@ -92,8 +103,14 @@ void write_text_report(const FileCheck &check, QTextStream &out)
 
 QByteArray json_report(const FileCheck &check)
 {
-    QJsonObject object {
-        {"file", check.path}, {"status", check.status()}, {"opened", check.conf.file_opened()}};
+    QJsonArray notes;
+    for (const ReadNote &note : check.notes) {
+        notes.append(QJsonObject {{"line", note.line}, {"text", note.text}, {"what", note.what()},
+            {"detail", note.detail}});
+    }
+    QJsonObject object {{"file", check.path}, {"status", check.status()},
+        {"opened", check.conf.file_opened()}, {"notes", notes},
+        {"notes_not_listed", check.notesNotKept}};
     if (check.format.kind != FormatOutcome::NotAsked) {
         static const char *const outcomes[] = {"", "rewritten", "unchanged", "refused", "failed"};
         object.insert("format",

@@ -539,13 +539,18 @@ int Conf::check_max_axle_distance() const
     if (maxText.isEmpty() || max < readReal(get_min_axle_distance())) {
         return 2;
     }
-    for (const Subclass &subclass : subclasses) {
+    return firstSubclassAbove(max) >= 0 ? 1 : 0;
+}
+
+int Conf::firstSubclassAbove(float max) const
+{
+    for (auto it = subclasses.constBegin(); it != subclasses.constEnd(); ++it) {
         // Some entry above the maximum is the same as the largest entry above it.
-        if (subclass.largestMaxDistance() > max) {
-            return 1;
+        if (it.value().largestMaxDistance() > max) {
+            return it.key();
         }
     }
-    return 0;
+    return -1;
 }
 
 bool Conf::is_subclass_above_max_axle_distance(quint16 number) const

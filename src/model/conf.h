@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileformat.h"
+#include "readnote.h"
 #include "subclass.h"
 
 #include <QMap>
@@ -32,6 +33,12 @@ public:
     bool file_opened() const;
     int stopped_at_line() const;
     QString stopped_line_text() const;
+    // Every place where what the read kept differs from what the file writes (a repeated
+    // section or key, an unknown key, a value that is no number, ...), in line order: at most
+    // ReadNotes::Most of them, and read_notes_not_kept() more. The reading itself follows the
+    // format's rules whatever the notes say; a configuration not read from a file has none.
+    const QVector<ReadNote> &read_notes() const;
+    int read_notes_not_kept() const;
 
     QString get_classification_version() const;
     void set_classification_version(QString value);
@@ -83,12 +90,31 @@ public:
     // ok, and the failing subclass number (0 for a header failure).
     QPair<bool, quint16> is_configuration_valid() const;
 
+    // A header check that fails: the field's label (in metres and kilonewtons), the rule in
+    // words, and whether the editor shows it as a warning (yellow) rather than invalid (red).
+    struct HeaderFailure
+    {
+        QString label;
+        QString rule;
+        bool warning = false;
+    };
+    // Every header check that fails, in the order the editor's header panel shows the fields.
+    QVector<HeaderFailure> get_failing_header_rules() const;
+    // The rules the subclass fails for the editor's invalid list, with the header's distances
+    // (Subclass::get_failing_rules); empty for a valid or absent subclass.
+    QStringList get_failing_subclass_rules(quint16 number) const;
+    // The subclass's reclassification targets that fail the editor's rule: a target must exist
+    // and have the same number of axles. Empty when both pass (or name no subclass).
+    QStringList get_failing_target_rules(quint16 number) const;
+
 private:
     class DuplicateSearch;
 
     // The 249 officially assigned ISO 3166-1 alpha-2 codes, shared by every Conf.
     static const QStringList &isoCountryCodes();
     QString headerValue(FileFormat::Header key) const;
+    // The lowest subclass with a maximum axle distance above `max`, or -1.
+    int firstSubclassAbove(float max) const;
     void setHeaderValue(FileFormat::Header key, const QString &value);
 
     QMap<quint16, Subclass> subclasses;
@@ -99,4 +125,5 @@ private:
     bool opened = true;
     int stopLine = 0;
     QString stopText;
+    ReadNotes notes;
 };

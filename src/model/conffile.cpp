@@ -2,6 +2,8 @@
 // the subclass sections through a line scanner) and the writer.
 #include "conf.h"
 #include "fileformat.h"
+#include "inisections.h"
+#include "notefinder.h"
 #include "textscan.h"
 
 #include <QDebug>
@@ -13,7 +15,10 @@
 #include <QTextStream>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -83,47 +88,41 @@ QString valueText(const QVariant &value)
 // QVariant, and for "@Variant(" it deserialises the bytes that follow: a list length declared
 // there is reserved before anything is read, so a few hostile bytes make it ask for gigabytes
 // and abort. No value the editor writes holds "@" or "\". The header is read from a temporary
-// copy in which both stand in for characters no text uses, put back afterwards: there every
-// value reads as its literal text and escapes stay as written. The copy has a name of its own
-// every time, which also keeps the INI reader from answering from its cache of parsed files:
-// that cache goes by path, size and modification time, so a file rewritten in the same
-// millisecond with the same size would otherwise show its old header. False when the copy
-// cannot be made.
-bool readHeader(QObject *parent, QFile &file, QMap<QString, QString> &header)
+// copy of the file's [classes] sections alone, in which both stand in for characters no text
+// uses, put back afterwards when the file holds either: there every value reads as its literal
+// text and escapes stay as written. The copy has a name of its own every time, which also keeps
+// the INI reader from answering from its cache of parsed files: that cache goes by path, size
+// and modification time, so a file rewritten in the same millisecond with the same size would
+// otherwise show its old header. False when the file cannot be read or the copy cannot be made.
+bool readHeader(QObject *parent, QFile &file, QMap<QString, QString> &header, IniSections &sections,
+    bool &risky)
 {
-    QTemporaryFile copy;
-    if (!copy.open()) {
-        return false;
-    }
     char chunk[1 << 16];
     qint64 size = 0;
-    bool risky = false;
+    risky = false;
     while ((size = file.read(chunk, sizeof chunk)) > 0) {
-        const bool plain
-            = !std::memchr(chunk, '@', size_t(size)) && !std::memchr(chunk, '\\', size_t(size));
-        if (plain) {
-            if (copy.write(chunk, size) != size) {
-                return false;
-            }
-            continue;
-        }
-        risky = true;
-        QByteArray safe;
-        safe.reserve(int(size) * 3);
-        for (qint64 i = 0; i < size; ++i) {
-            if (chunk[i] == '@') {
-                safe += AtStandIn;
-            } else if (chunk[i] == '\\') {
-                safe += BackslashStandIn;
-            } else {
-                safe += chunk[i];
-            }
-        }
-        if (copy.write(safe) != safe.size()) {
-            return false;
+        risky = risky || std::memchr(chunk, '@', size_t(size))
+            || std::memchr(chunk, '\\', size_t(size));
+        sections.feed(chunk, int(size));
+    }
+    if (size < 0) {
+        return false;
+    }
+    sections.finish();
+    const QByteArray &classes = sections.copy();
+    QByteArray safe;
+    safe.reserve(classes.size());
+    for (const char c : classes) {
+        if (c == '@') {
+            safe += AtStandIn;
+        } else if (c == '\\') {
+            safe += BackslashStandIn;
+        } else {
+            safe += c;
         }
     }
-    if (size < 0 || !copy.flush()) {
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(safe) != safe.size() || !copy.flush()) {
         return false;
     }
 
@@ -159,11 +158,15 @@ Conf::Conf(const QString &path, QObject *parent)
     }
 
     // A header that cannot be read safely makes the file unreadable rather than headerless.
-    if (!readHeader(parent, file, header) || !file.seek(0)) {
+    IniSections sections;
+    bool risky = false;
+    if (!readHeader(parent, file, header, sections, risky) || !file.seek(0)) {
         header.clear();
         opened = false;
         return;
     }
+    NoteFinder finder;
+    finder.header(sections, risky, header);
 
     // The subclass sections. readLine ends a line only at "\n" (dropping a "\r" before it), so
     // line numbers count the same in LF and CRLF files; a file with bare "\r" line ends is one
@@ -171,14 +174,40 @@ Conf::Conf(const QString &path, QObject *parent)
     QTextStream in(&file);
     in.setCodec("UTF-8");
     const QString &classes = FileFormat::header_line();
-    const QString &numberKey = FileFormat::key(FileFormat::Section::Subclass);
 
-    QString section;
-    QMap<QString, QString> pending;
-    const auto storePending = [this, &pending] {
-        const Subclass subclass(pending);
-        subclasses.insert(subclass.get_subclass_number(), subclass);
-        pending.clear();
+    // The section being read, by key; pending while it holds anything since the last store.
+    bool inClasses = false;
+    bool pending = false;
+    Subclass::SectionTexts texts;
+    NoteFinder::KeyLines keyLines {};
+    int numberEntryLine = 0; // the "subclass" key given by an entry line, not the section line
+    int sectionLine = 0;
+    int firstLine = 0;
+    QString sectionText;
+    // The line of the section each number was last read from, to say which one a repeat replaces.
+    std::vector<int> readAt;
+    const auto storePending = [&] {
+        const Subclass subclass(texts);
+        const quint16 number = subclass.get_subclass_number();
+        const auto earlier = subclasses.constFind(number);
+        if (readAt.empty()) {
+            readAt.resize(size_t(std::numeric_limits<quint16>::max()) + 1);
+        }
+        // Lines before the first section line make a section of their own, from its first line.
+        const int line = sectionLine > 0 ? sectionLine : firstLine;
+        finder.subclass(texts, keyLines, line, sectionText, subclass, readAt[number],
+            earlier == subclasses.constEnd() ? nullptr : &earlier.value());
+        readAt[number] = line;
+        subclasses.insert(number, subclass);
+        for (QString &text : texts) {
+            text.clear();
+        }
+        keyLines.fill(0);
+        numberEntryLine = 0;
+        sectionLine = 0;
+        firstLine = 0;
+        sectionText.clear();
+        pending = false;
     };
 
     QString line;
@@ -189,19 +218,24 @@ Conf::Conf(const QString &path, QObject *parent)
             continue;
         }
         if (line == classes) {
-            section = line;
+            inClasses = true;
             continue;
         }
         const QString number = subclassLineNumber(line);
         if (!number.isNull()) {
-            if (!pending.isEmpty()) {
+            if (pending) {
                 storePending();
             }
-            section = line;
-            pending.insert(numberKey, number);
+            inClasses = false;
+            finder.section_line(lineNumber, line, number);
+            texts[size_t(FileFormat::Section::Subclass)] = number;
+            sectionLine = lineNumber;
+            sectionText = line;
+            pending = true;
             continue;
         }
-        if (section == classes) {
+        if (inClasses) {
+            finder.header_part_line(lineNumber, line);
             continue;
         }
         const int equals = line.indexOf(QLatin1Char('='));
@@ -210,13 +244,36 @@ Conf::Conf(const QString &path, QObject *parent)
             qWarning() << "Read a line without equals:" << line;
             stopLine = lineNumber;
             stopText = line;
-            return;
+            break;
         }
-        pending.insert(line.left(equals), line.mid(equals + 1));
+        if (!pending) {
+            pending = true;
+            firstLine = lineNumber;
+        }
+        const QStringRef key = line.leftRef(equals);
+        const int k = FileFormat::section_key_index(key);
+        if (k < 0) {
+            finder.unknown_key(lineNumber, line, key);
+            continue;
+        }
+        const int earlierLine
+            = k == int(FileFormat::Section::Subclass) ? numberEntryLine : keyLines[size_t(k)];
+        QString &text = texts[size_t(k)];
+        const QString value = line.mid(equals + 1);
+        if (earlierLine > 0) {
+            finder.repeated_key(lineNumber, line, FileFormat::Section(k), text, earlierLine, value);
+        }
+        text = value;
+        keyLines[size_t(k)] = lineNumber;
+        if (k == int(FileFormat::Section::Subclass)) {
+            numberEntryLine = lineNumber;
+        }
     }
-    if (!pending.isEmpty()) {
+    if (stopLine == 0 && pending) {
         storePending();
     }
+    finder.notes.finish();
+    notes = finder.notes;
 }
 
 QString Conf::to_string() const
@@ -254,4 +311,14 @@ int Conf::stopped_at_line() const
 QString Conf::stopped_line_text() const
 {
     return stopText;
+}
+
+const QVector<ReadNote> &Conf::read_notes() const
+{
+    return notes.kept;
+}
+
+int Conf::read_notes_not_kept() const
+{
+    return notes.notKept;
 }

@@ -1,6 +1,8 @@
 // The keys and section lines of the .conf file format.
 #include "fileformat.h"
 
+#include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace FileFormat {
@@ -44,6 +46,35 @@ const QString &key(Section which)
     };
     static_assert(std::size(keys) == size_t(Section::MinAxleDistance) + 1);
     return keys[int(which)];
+}
+
+int section_key_index(const QStringRef &text)
+{
+    // The reader looks up the key of every entry line: by length first, then at most three
+    // comparisons.
+    static const auto byLength = [] {
+        std::array<std::array<qint8, 4>, 32> table;
+        for (auto &candidates : table) {
+            candidates.fill(-1);
+        }
+        for (int k = 0; k < SectionKeyCount; ++k) {
+            auto &candidates = table[size_t(key(Section(k)).size())];
+            *std::find(candidates.begin(), candidates.end(), qint8(-1)) = qint8(k);
+        }
+        return table;
+    }();
+    if (text.size() >= int(byLength.size())) {
+        return -1;
+    }
+    for (const qint8 k : byLength[size_t(text.size())]) {
+        if (k < 0) {
+            break;
+        }
+        if (text == key(Section(k))) {
+            return k;
+        }
+    }
+    return -1;
 }
 
 const QString &header_group()

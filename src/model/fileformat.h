@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringRef>
 
 // Facts of the .conf file format, each said once: the largest number of axles, the keys of the
 // [classes] section and of a [subclass_N] section, and the section lines. The model's setters,
@@ -52,9 +53,14 @@ enum class Section {
     MinAxleDistance,
 };
 
+constexpr int SectionKeyCount = int(Section::MinAxleDistance) + 1;
+
 // The key as it stands in the file, for example "country_code" or "max_GVW__kN".
 const QString &key(Header which);
 const QString &key(Section which);
+
+// The section key a text names exactly (case and blanks count), or -1 for no key of a section.
+int section_key_index(const QStringRef &text);
 
 // The group Qt's INI reader knows the header by ("classes") and its section line.
 const QString &header_group();

@@ -110,6 +110,14 @@ const char ruleGapMaxBelowHeader[]
     = QT_TRANSLATE_NOOP("Veltora", "max distance %1 below header min %2");
 const char ruleGapMaxAboveHeader[]
     = QT_TRANSLATE_NOOP("Veltora", "max distance %1 above header max %2");
+const char ruleGapMinNotANumber[] = QT_TRANSLATE_NOOP("Veltora", "min distance %1 is not a number");
+const char ruleGapMaxNotANumber[] = QT_TRANSLATE_NOOP("Veltora", "max distance %1 is not a number");
+const char ruleHeaderMinNotANumber[]
+    = QT_TRANSLATE_NOOP("Veltora", "header min %1 is not a number");
+const char ruleHeaderMaxNotANumber[]
+    = QT_TRANSLATE_NOOP("Veltora", "header max %1 is not a number");
+const char ruleAxleWeightNotANumber[]
+    = QT_TRANSLATE_NOOP("Veltora", "max weight %1 is not a number");
 const char ruleDistanceListsDiffer[]
     = QT_TRANSLATE_NOOP("Veltora", "min and max distance lists differ in length");
 const char ruleAxleWeight[] = QT_TRANSLATE_NOOP("Veltora", "max weight %1 not above 0");

@@ -66,7 +66,8 @@ extern const char whereAxles[];
 extern const char whereConstraint[];
 
 // A failed rule in words. Values come already shown with their unit ("6.00 m", "12.30 kN"),
-// as valueEmpty or as quoted text that reads as no number.
+// as valueEmpty or as quoted text that reads as no number. Conf and Subclass put them together
+// (get_failing_header_rules, get_failing_rules, get_failing_target_rules).
 extern const char ruleMissing[];
 extern const char ruleNotAboveZero[];
 extern const char ruleCountryCode[];
@@ -80,6 +81,12 @@ extern const char ruleGapMinBelowHeader[];
 extern const char ruleGapMinAboveHeader[];
 extern const char ruleGapMaxBelowHeader[];
 extern const char ruleGapMaxAboveHeader[];
+// A value a rule compares that reads as no number: the gap's own, or the header's limit.
+extern const char ruleGapMinNotANumber[];
+extern const char ruleGapMaxNotANumber[];
+extern const char ruleHeaderMinNotANumber[];
+extern const char ruleHeaderMaxNotANumber[];
+extern const char ruleAxleWeightNotANumber[];
 extern const char ruleDistanceListsDiffer[];
 extern const char ruleAxleWeight[];
 extern const char ruleAxleTyre[];

@@ -4,6 +4,7 @@
 
 #include <QDebug>
 
+#include <algorithm>
 #include <limits>
 
 using FileFormat::Section;
@@ -148,7 +149,7 @@ template <typename Record> struct Subclass::Kept
             && lists[4].isSharedWith(subclass.combined_constraints);
     }
 
-    const QMap<QString, QString> values;
+    const QVector<QString> values;
     const std::array<QStringList, 5> lists;
     const Record record;
 };
@@ -225,7 +226,16 @@ Subclass::Subclass() = default;
 
 Subclass::Subclass(const QMap<QString, QString> &section)
 {
-    const auto read = [&section](Section key) { return section.value(FileFormat::key(key)); };
+    build([&section](Section key) { return section.value(FileFormat::key(key)); });
+}
+
+Subclass::Subclass(const SectionTexts &section)
+{
+    build([&section](Section key) { return section[size_t(key)]; });
+}
+
+template <typename Read> void Subclass::build(Read read)
+{
     subclass = read(Section::Subclass).toUShort();
     set_category(read(Section::Category));
     set_max_GVW(read(Section::MaxGVW));
@@ -243,15 +253,66 @@ Subclass::Subclass(const QMap<QString, QString> &section)
     set_append(read(Section::Append));
 }
 
+namespace {
+
+// The scalar keys in the order of their text (code units), the order the file lists them in.
+const std::array<Section, 10> &scalarOrder()
+{
+    static const std::array<Section, 10> order = [] {
+        std::array<Section, 10> keys {Section::Category, Section::NumberOfAxles,
+            Section::AxleConfiguration, Section::MaxGVW, Section::UpperGVWLimit,
+            Section::ReclassifyUpToSubclass, Section::LowerGVWLimit,
+            Section::ReclassifyDownToSubclass, Section::Prepend, Section::Append};
+        std::sort(keys.begin(), keys.end(),
+            [](Section a, Section b) { return FileFormat::key(a) < FileFormat::key(b); });
+        return keys;
+    }();
+    return order;
+}
+
+} // namespace
+
+int Subclass::scalarSlot(Section key)
+{
+    static const std::array<qint8, FileFormat::SectionKeyCount> places = [] {
+        std::array<qint8, FileFormat::SectionKeyCount> table;
+        table.fill(-1);
+        for (size_t slot = 0; slot < scalarOrder().size(); ++slot) {
+            table[size_t(scalarOrder()[slot])] = qint8(slot);
+        }
+        return table;
+    }();
+    return places[size_t(key)];
+}
+
+Section Subclass::scalarKey(int slot)
+{
+    return scalarOrder()[size_t(slot)];
+}
+
+int Subclass::scalarsGiven(quint16 given)
+{
+    int count = 0;
+    for (; given != 0; given &= quint16(given - 1)) {
+        ++count;
+    }
+    return count;
+}
+
 QString Subclass::valueOf(Section key) const
 {
-    const auto it = values.constFind(FileFormat::key(key));
-    return it == values.constEnd() ? QString() : it.value();
+    const int slot = scalarSlot(key);
+    return (given >> slot) & 1U ? values.at(slot) : QString();
 }
 
 void Subclass::setValue(Section key, const QString &value)
 {
-    values.insert(FileFormat::key(key), value);
+    if (values.isEmpty()) {
+        values.resize(ScalarCount);
+    }
+    const int slot = scalarSlot(key);
+    values[slot] = value;
+    given |= quint16(1U << slot);
 }
 
 quint16 Subclass::get_subclass_number() const
@@ -536,7 +597,7 @@ bool Subclass::minDistanceValid(int index, float hdrMin, float hdrMax) const
     }
     const float m = readReal(min_axle_distances.at(index));
     const float M = readReal(max_axle_distances.at(index));
-    return m <= M && m >= hdrMin && m <= hdrMax;
+    return (gapFaults(m, M, hdrMin, hdrMax) & MinFaults) == 0;
 }
 
 bool Subclass::maxDistanceValid(int index, float hdrMin, float hdrMax) const
@@ -549,7 +610,18 @@ bool Subclass::maxDistanceValid(int index, float hdrMin, float hdrMax) const
     }
     const float m = readReal(min_axle_distances.at(index));
     const float M = readReal(max_axle_distances.at(index));
-    return m <= M && M >= hdrMin && M <= hdrMax;
+    return (gapFaults(m, M, hdrMin, hdrMax) & MaxFaults) == 0;
+}
+
+unsigned Subclass::gapFaults(float m, float M, float hdrMin, float hdrMax)
+{
+    unsigned faults = 0;
+    faults |= m <= M ? 0U : unsigned(MinAboveMax);
+    faults |= m >= hdrMin ? 0U : unsigned(MinBelowHeader);
+    faults |= m <= hdrMax ? 0U : unsigned(MinAboveHeader);
+    faults |= M >= hdrMin ? 0U : unsigned(MaxBelowHeader);
+    faults |= M <= hdrMax ? 0U : unsigned(MaxAboveHeader);
+    return faults;
 }
 
 bool Subclass::is_min_distance_valid(int index, QString hdr_min, QString hdr_max) const
@@ -689,9 +761,11 @@ std::array<const QStringList *, 4> Subclass::perAxleLists() const
 
 Subclass::Fingerprint::Fingerprint(const Subclass &subclass)
 {
-    values = mixHash(quint64(subclass.values.size()));
-    for (const QString &value : subclass.values) {
-        values = mixHash(values + textHash(value));
+    values = mixHash(quint64(scalarsGiven(subclass.given)));
+    for (int slot = 0; slot < ScalarCount; ++slot) {
+        if ((subclass.given >> slot) & 1U) {
+            values = mixHash(values + textHash(subclass.values.at(slot)));
+        }
     }
     const auto lists = subclass.perAxleLists();
     for (size_t k = 0; k < lists.size(); ++k) {
@@ -738,12 +812,19 @@ bool Subclass::is_duplicate_of(const Subclass &other) const
             return false;
         }
     }
-    if (values.size() != other.values.size()) {
+    if (scalarsGiven(given) != scalarsGiven(other.given)) {
         return false;
     }
-    for (auto a = values.constBegin(), b = other.values.constBegin(); a != values.constEnd();
-         ++a, ++b) {
-        if (a.value() != b.value()) {
+    // The values in key order compared by place, whatever their keys, as two maps walked side
+    // by side would be.
+    for (int a = 0, b = 0; a < ScalarCount; ++a, ++b) {
+        while (a < ScalarCount && !((given >> a) & 1U)) {
+            ++a;
+        }
+        while (b < ScalarCount && !((other.given >> b) & 1U)) {
+            ++b;
+        }
+        if (a < ScalarCount && values.at(a) != other.values.at(b)) {
             return false;
         }
     }

@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <array>
 #include <memory>
@@ -20,6 +21,10 @@ public:
     Subclass();
     // Builds a subclass from a section's key/value map, the way the file reader does.
     explicit Subclass(const QMap<QString, QString> &section);
+    // The same from a section's texts by key, in the order of FileFormat::Section (a key the
+    // section does not give is the empty text): the reader collects them so.
+    using SectionTexts = std::array<QString, FileFormat::SectionKeyCount>;
+    explicit Subclass(const SectionTexts &section);
 
     quint16 get_subclass_number() const;
     void set_subclass_number(quint16 number);
@@ -93,14 +98,33 @@ public:
 
     bool can_draw() const;
     bool is_subclass_valid(QString hdr_min, QString hdr_max) const;
+    // Every rule of is_subclass_valid the subclass fails, in words, in the check's order: empty
+    // exactly when the subclass is valid. Values are said as written ("gap 1: max distance
+    // \"nan\" is not a number"); runs of gaps or axles failing in the same words are said once
+    // ("axles 3-20: ..."). The checker, the editor and any report take them from here.
+    QStringList get_failing_rules(QString hdr_min, QString hdr_max) const;
     bool is_subclass_complete() const;
     bool is_duplicate_of(const Subclass &other) const;
 
 private:
+    template <typename Read> void build(Read read);
     QString valueOf(FileFormat::Section key) const;
     void setValue(FileFormat::Section key, const QString &value);
     bool minDistanceValid(int index, float hdrMin, float hdrMax) const;
     bool maxDistanceValid(int index, float hdrMin, float hdrMax) const;
+    // The comparisons of a gap's checks that fail, for its minimum m and maximum M and the
+    // header's limits: the distance checks and their words both go by them. A comparison with
+    // a value that reads as no number (nan) fails.
+    enum GapFault : unsigned {
+        MinAboveMax = 1, // !(m <= M), which fails both checks of the gap
+        MinBelowHeader = 2,
+        MinAboveHeader = 4,
+        MaxBelowHeader = 8,
+        MaxAboveHeader = 16,
+    };
+    static constexpr unsigned MinFaults = MinAboveMax | MinBelowHeader | MinAboveHeader;
+    static constexpr unsigned MaxFaults = MinAboveMax | MaxBelowHeader | MaxAboveHeader;
+    static unsigned gapFaults(float m, float M, float hdrMin, float hdrMax);
 
     // What a check or the duplicate search reads of a subclass is read in one go and kept until
     // the subclass changes: the editor rebuilds the list of invalid subclasses after every edit,
@@ -113,6 +137,9 @@ private:
 
     // The set's checks and its duplicate search read these, and nothing else, of a subclass.
     friend class Conf;
+    friend class NoteFinder;
+    // How many items the writer writes of a list line.
+    int writtenItems(FileFormat::Section list) const;
     bool subclassValid(float hdrMin, float hdrMax) const;
     float largestMaxDistance() const;
     // The hash of the values, and per list (0 weights, 1 minimum distances, 2 maximum
@@ -135,8 +162,17 @@ private:
     };
     const PrefixHashes &prefixHashes() const;
 
+    // The ten scalar values, at their key's place in the key order the file is written in
+    // (scalarSlot), and which of them the subclass has been given: a new record has none, one
+    // built from a section all ten. Empty until the first is given.
+    static constexpr int ScalarCount = 10;
+    static int scalarSlot(FileFormat::Section key);
+    static FileFormat::Section scalarKey(int slot);
+    static int scalarsGiven(quint16 given);
+
     quint16 subclass = 0;
-    QMap<QString, QString> values;
+    QVector<QString> values;
+    quint16 given = 0;
     QStringList max_axle_weights;
     QStringList min_axle_distances;
     QStringList max_axle_distances;

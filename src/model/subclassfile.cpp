@@ -109,33 +109,6 @@ void fillListLine(TextFiller &fill, Section key, const QStringList &list, int co
     fill.endListLine(count > 0);
 }
 
-// Finds the next single-axle item "axle,weight" at or after `from`: the axle is a whole run of
-// digits that does not follow a "+" (so the last term of a combined constraint is no item), the
-// weight is digits, optionally "." and more digits. Returns the item's start and sets `end` to
-// just past it, or returns -1. Every position is looked at a bounded number of times, so a long
-// hostile line costs linear time.
-int findAxleItem(const QString &text, int from, int *end)
-{
-    int pos = from;
-    while (pos < text.size()) {
-        if (!text.at(pos).isDigit()) {
-            ++pos;
-            continue;
-        }
-        const int start = pos;
-        const int axleEnd = skipDigits(text, start);
-        const bool wholeRun = start == 0 || !text.at(start - 1).isDigit();
-        const bool afterPlus = start > 0 && text.at(start - 1) == QLatin1Char('+');
-        if (wholeRun && !afterPlus && axleEnd + 1 < text.size()
-            && text.at(axleEnd) == QLatin1Char(',') && text.at(axleEnd + 1).isDigit()) {
-            *end = skipDecimal(text, axleEnd + 1);
-            return start;
-        }
-        pos = axleEnd;
-    }
-    return -1;
-}
-
 } // namespace
 
 QString Subclass::to_string() const
@@ -154,8 +127,8 @@ QString Subclass::to_string() const
              Section::MinAxleDistance}) {
         bound += FileFormat::key(list).size() + 1;
     }
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
-        bound += it.key().size() + it.value().size() + 2;
+    for (int slot = 0; slot < values.size(); ++slot) {
+        bound += FileFormat::key(scalarKey(slot)).size() + values.at(slot).size() + 2;
     }
     bound += listBound(tyre_types, tyres) + listBound(max_axle_distances, maxs)
         + listBound(min_axle_distances, mins);
@@ -169,11 +142,12 @@ QString Subclass::to_string() const
     fill.add(start);
     fill.addNumber(subclass);
     fill.add(QLatin1String("]\n"));
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
-        if (!it.value().isEmpty()) {
-            fill.add(it.key());
+    // A value not given is empty, and an empty value is not written.
+    for (int slot = 0; slot < values.size(); ++slot) {
+        if (!values.at(slot).isEmpty()) {
+            fill.add(FileFormat::key(scalarKey(slot)));
             fill.add(QLatin1Char('='));
-            fill.add(it.value());
+            fill.add(values.at(slot));
             fill.add(QLatin1Char('\n'));
         }
     }
@@ -199,6 +173,24 @@ QString Subclass::to_string() const
     fillListLine(fill, Section::MinAxleDistance, min_axle_distances, mins);
     fill.finish();
     return out;
+}
+
+int Subclass::writtenItems(Section list) const
+{
+    const int axles = readWhole(valueOf(Section::NumberOfAxles));
+    switch (list) {
+    case Section::TyreType:
+        return itemCount(axles, tyre_types.size());
+    case Section::MaxAxleWeight:
+        return itemCount(axles, max_axle_weights.size());
+    case Section::MaxAxleDistance:
+        return itemCount(axles - 1, max_axle_distances.size());
+    case Section::MinAxleDistance:
+        return itemCount(axles - 1, min_axle_distances.size());
+    default:
+        break;
+    }
+    return 0;
 }
 
 void Subclass::set_min_max_distances(QString min_text, QString max_text)

@@ -60,6 +60,33 @@ inline int findCombinedConstraint(const QString &text, int from, int *end)
     return -1;
 }
 
+// Finds the next single-axle item "axle,weight" at or after `from`: the axle is a whole run of
+// digits that does not follow a "+" (so the last term of a combined constraint is no item), the
+// weight is digits, optionally "." and more digits. Returns the item's start and sets `end` to
+// just past it, or returns -1. Every position is looked at a bounded number of times, so a long
+// hostile line costs linear time.
+inline int findAxleItem(const QString &text, int from, int *end)
+{
+    int pos = from;
+    while (pos < text.size()) {
+        if (!text.at(pos).isDigit()) {
+            ++pos;
+            continue;
+        }
+        const int start = pos;
+        const int axleEnd = skipDigits(text, start);
+        const bool wholeRun = start == 0 || !text.at(start - 1).isDigit();
+        const bool afterPlus = start > 0 && text.at(start - 1) == QLatin1Char('+');
+        if (wholeRun && !afterPlus && axleEnd + 1 < text.size()
+            && text.at(axleEnd) == QLatin1Char(',') && text.at(axleEnd + 1).isDigit()) {
+            *end = skipDecimal(text, axleEnd + 1);
+            return start;
+        }
+        pos = axleEnd;
+    }
+    return -1;
+}
+
 // Text read as a real, exactly as QString::toFloat reads it (text that does not convert reads as
 // 0), with a fast path for plain decimal text: the invalid-subclass list is rebuilt after every
 // edit. Plain decimal text of at most 15 digits converts exactly: mantissa and power of ten are

@@ -38,11 +38,20 @@ void tst_VehicleReader::unusableRowsAndHeaders_data()
     row("weight out of range", "v,2,2,10;1e39",
         "axle_weights_kN: value 2, \"1e39\", is not a number");
     row("gross not a number", "v,2,2,,heavy", "gross_t: \"heavy\" is not a number");
+    row("negative gap", "v,3,2;-1.2", "gaps_m: value 2, \"-1.2\", is negative");
+    row("negative weight", "v,2,2,5;-1", "axle_weights_kN: value 2, \"-1\", is negative");
+    row("negative gross", "v,2,2,,-1", "gross_t: \"-1\" is negative");
+    // As spreadsheets write them: quoted fields with commas, quotes and lists, CRLF.
+    row("quoted fields", "\"v, \"\"one\"\"\" ,\"3\",\"2;x\"\r",
+        "gaps_m: value 2, \"x\", is not a number");
     row("expected not a number", "v,2,2,,,70000", "expected: \"70000\" is not a subclass number");
     row("expected unknown", "v,2,2,,,8", "expected: no subclass 8 in the configuration");
     // A header that cannot be used is all there is to read.
-    const auto header = [](const char *name, const QByteArray &csv, const QString &problem) {
-        QTest::newRow(name) << csv << QStringList(problem);
+    const auto header = [](const char *name, const QByteArray &csv, const QString &problem,
+                            const QString &next = QString()) {
+        QTest::newRow(name) << csv
+                            << (next.isEmpty() ? QStringList(problem)
+                                               : QStringList {problem, next});
     };
     header("empty file", "\n \n", "no header row");
     header("no id", "\n\nvehicle,axles,gaps_m", "line 3: no column \"id\"");
@@ -51,6 +60,11 @@ void tst_VehicleReader::unusableRowsAndHeaders_data()
         "line 1: columns \"gaps_m\" and \"gaps_ft\" both given");
     header("weights twice", "id,axles,gaps_m,axle_weights_t,axle_weights_t",
         "line 1: column \"axle_weights_t\" given twice");
+    header("European CSV", "id;axles;gaps_m\nv;2;2,5",
+        "the records use ';' between columns; save them with ',' between columns");
+    // A quoted line break continues the row, which is named by the line it starts on.
+    header("row over two lines", "\"id\",axles,gaps_m\n\"two\nlines\",2,x\nok,2,2.5",
+        "line 2: gaps_m: value 1, \"x\", is not a number", "line 4: ok");
     header("names trimmed, byte order mark, unknown columns",
         "\xef\xbb\xbf id , axles,note,gaps_m \nv,2,nothing,2.5\n", "line 2: ok");
 }

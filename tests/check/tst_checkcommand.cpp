@@ -102,7 +102,7 @@ void tst_CheckCommand::exitStatus()
 void tst_CheckCommand::jsonLines()
 {
     // The stopped file makes the model log a warning, which must reach neither stream.
-    const QString stopped = files.write(validHeader + "[subclass_1]\ncategory=3=4\n");
+    const QString stopped = files.write(validHeader + "[subclass_1]\ncolour=red\ncategory=3=4\n");
     const Run run = check({"--json", european, warnings, "missing.conf", stopped});
     QCOMPARE(run.status, 2);
     QCOMPARE(run.err, QByteArray());
@@ -110,7 +110,8 @@ void tst_CheckCommand::jsonLines()
     QCOMPARE(lines.size(), 5); // and an empty one after the last line feed
     QCOMPARE(lines[0],
         "{\"duplicates\":null,\"file\":\"" + european.toUtf8()
-            + "\",\"header\":[],\"invalid_subclasses\":[],\"opened\":true,\"save\":{\"accepts\":"
+            + "\",\"header\":[],\"invalid_subclasses\":[],\"notes\":[],\"notes_not_listed\":0,"
+              "\"opened\":true,\"save\":{\"accepts\":"
               "true,\"question\":null,\"refusal\":null},\"status\":0,\"stopped\":null,"
               "\"targets\":[]}");
     const QJsonObject w = QJsonDocument::fromJson(lines[1]).object();
@@ -121,9 +122,14 @@ void tst_CheckCommand::jsonLines()
         QStringLiteral("axle 2: max weight 0.00 kN not above 0"));
     QVERIFY(
         w["save"]["refusal"]["text"].toString().startsWith("Missing data found in subclass 3\n"));
-    QCOMPARE(lines[2], "{\"file\":\"missing.conf\",\"opened\":false,\"status\":2}");
+    QCOMPARE(lines[2],
+        "{\"file\":\"missing.conf\",\"notes\":[],\"notes_not_listed\":0,\"opened\":false,"
+        "\"status\":2}");
     const QJsonObject s = QJsonDocument::fromJson(lines[3]).object();
-    QCOMPARE(s["stopped"].toObject(), QJsonObject({{"line", 9}, {"text", "category=3=4"}}));
+    QCOMPARE(s["stopped"].toObject(), QJsonObject({{"line", 10}, {"text", "category=3=4"}}));
+    QCOMPARE(s["notes"][0].toObject(),
+        QJsonObject({{"line", 9}, {"text", "colour=red"}, {"what", "unknown_key"},
+            {"detail", "\"colour\" is no key of a subclass section and is not read"}}));
 }
 
 void tst_CheckCommand::analysisJsonLines()
@@ -169,6 +175,10 @@ void tst_CheckCommand::format_data()
                                 << QByteArray();
     QTest::newRow("Save refuses") << validHeader + "[subclass_1]\ncategory=1\n"
                                   << "refused" << QByteArray();
+    QTest::newRow("byte-order mark written away")
+        << "\xEF\xBB\xBF" + canonical << "rewritten" << canonical;
+    QTest::newRow("read with notes") << canonical + "[subclass_2]\n" + subclass + "colour=red\n"
+                                     << "refused" << QByteArray();
     QTest::newRow("not UTF-8") << canonical + "[subclass_2]\n"
             + QByteArray(subclass).replace("category=1", "category=\xe9")
                                << "refused" << QByteArray();
@@ -185,6 +195,10 @@ void tst_CheckCommand::format()
     QCOMPARE(report["format"]["outcome"].toString(), outcome);
     QCOMPARE(run.status, outcome == "refused" ? 1 : 0);
     QCOMPARE(fileBytes(path), after.isEmpty() ? file : after);
+    if (QByteArray(QTest::currentDataTag()) == "read with notes") {
+        QCOMPARE(report["format"]["reason"].toString(),
+            QStringLiteral("it was read with notes: line 28 (unknown_key)"));
+    }
     if (outcome == "rewritten") {
         const Run again = check({"--format", path});
         QVERIFY(again.out.endsWith("  format: left as it was (already canonical)\n"));

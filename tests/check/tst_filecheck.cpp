@@ -90,7 +90,9 @@ void tst_FileCheck::report_data()
                     {"max_axle_distance__m", "5,2,12,0.6"}})
             + section(2, {{"max_axle_distance__m", "4.5,5"}})
         << 1
-        << QStringList {"FILE: 8 problems",
+        << QStringList {"FILE: 9 problems",
+               "  note: line 21: max_axle_distance__m: 2 items, of which the number of axles uses "
+               "1; Save drops the rest",
                "  header warning: Max. axle distance (m): 10.00 m below max distance 12.00 m of "
                "subclass 1",
                "  subclass 1: gap 1: min distance 6.00 m above max 5.00 m",
@@ -107,7 +109,9 @@ void tst_FileCheck::report_data()
                     {"axle_configuration", "H2X2"}, {"tyre_type", "2.5,7"},
                     {"max_axle_weight__kN", "1,0;2,0"}})
         << 1
-        << QStringList {"FILE: 7 problems",
+        << QStringList {"FILE: 8 problems",
+               "  note: line 14: tyre_type: item 1, \"2.5\", is not a whole number; the WIM "
+               "system will read 0",
                "  subclass 1: axles 1-2: max weight 0.00 kN not above 0",
                "  subclass 1: axle 1: tyre type \"2.5\" not in 1-4",
                "  subclass 1: axle 2: tyre type 7 not in 1-4", "  subclass 1: category missing",
@@ -137,7 +141,12 @@ void tst_FileCheck::report_data()
             + section(4, {{"reclassify_down_to_subclass", "3"}})
             + section(5, {{"reclassify_up_to_subclass", "70000"}, {"max_axle_distance__m", "4"}})
         << 1
-        << QStringList {"FILE: 3 problems", "  subclass 1: reclassify up to 45: no such subclass",
+        << QStringList {"FILE: 5 problems",
+               "  note: line 37: reclassify_up_to_subclass: \"70000\" is not a subclass number "
+               "(0-65535); the WIM system will read 0",
+               "  note: line 57: reclassify_up_to_subclass: \"70000\" is not a subclass number "
+               "(0-65535); the WIM system will read 0",
+               "  subclass 1: reclassify up to 45: no such subclass",
                "  subclass 1: reclassify down to 2: it has 3 axles, this subclass 2",
                "  save asks: Duplicate subclasses found! At least one duplicated subclass found. "
                "Do you wish to continue saving? 3 = 5"};
@@ -153,6 +162,31 @@ void tst_FileCheck::report_data()
         << header({{"unclassified_vehicles_subclass", "0"}}) + section(0) << 1
         << QStringList {"FILE: 2 problems",
                "  header: Unclassified subclass: 0 names subclass 0, which exists", refusedHeader};
+    // Values that read as no number are noted where they stand and named in the rules they fail.
+    QTest::newRow("no numbers")
+        << header({{"min_axle_distance__m", "nan"}})
+            + section(1, {{"max_axle_weight__kN", "1,nan;2,-3"}, {"max_GVW__kN", "-4.5"}})
+            + section(2, {{"max_axle_distance__m", "abc"}, {"max_axle_weight__kN", "2,10;1,10"}})
+        << 1
+        << QStringList {"FILE: 11 problems",
+               "  note: line 6: min_axle_distance__m: \"nan\" is not a number",
+               "  note: line 11: max_GVW__kN: \"-4.5\" is negative",
+               "  note: line 13: max_axle_weight__kN: \"nan\", the weight in \"1,nan\", is not a "
+               "number; it is not read",
+               "  note: line 13: max_axle_weight__kN: \"-3\", the weight in \"2,-3\", is "
+               "negative; it is not read",
+               "  note: line 21: max_axle_distance__m: item 1, \"abc\", is not a number; the WIM "
+               "system will read 0",
+               "  note: line 22: max_axle_weight__kN: weights are read in the order written, "
+               "whatever their axle numbers: \"2,10\" is read as the weight of axle 1",
+               "  subclass 1: gap 1: header min \"nan\" is not a number",
+               "  subclass 1: axles 1-2: max weight (empty) not above 0",
+               "  subclass 2: gap 1: max distance \"abc\" is not a number",
+               "  subclass 2: gap 1: header min \"nan\" is not a number", refusedSubclass.arg(1)};
+    QTest::newRow("byte-order mark alone") << "\xEF\xBB\xBF" + header() + section(1) << 0
+                                           << QStringList {"FILE: ok",
+                                                  "  note: line 1: the file starts with a UTF-8 "
+                                                  "byte-order mark; Save writes it without"};
     QTest::newRow("truncated in the middle of a line")
         << header() + section(1) + "[subclass_2]\ncategory=1\nmax_axle_wei" << 1
         << QStringList {"FILE: 1 problem",

@@ -31,6 +31,11 @@ private slots:
     void axleCountBeyondRangeBoundsTheItems();
     void savedAfterReading_data();
     void savedAfterReading();
+    void readNotes_data();
+    void readNotes();
+    void notesAreBounded();
+    void headerSectionsAsTheIniReaderSeesThem_data();
+    void headerSectionsAsTheIniReaderSeesThem();
     void scan_data();
     void scan();
     void listLines_data();
@@ -117,7 +122,121 @@ void tst_ConfFile::savedAfterReading()
     QCOMPARE(conf.stopped_at_line(), 0);
     // The bytes Save writes: the text in UTF-8, no line-end translation.
     QCOMPARE(conf.to_string().toUtf8(), written);
-    QCOMPARE(Conf(files.write(written), nullptr).to_string().toUtf8(), written);
+    const Conf again(files.write(written), nullptr);
+    QCOMPARE(again.to_string().toUtf8(), written);
+    // No file the writer wrote gets a note, and no clean file does; these two rows hold spare
+    // list items and a byte-order mark.
+    QCOMPARE(again.read_notes().size(), 0);
+    const QByteArray tag = QTest::currentDataTag();
+    QCOMPARE(conf.read_notes().isEmpty(), tag != "written in order" && tag != "byte order mark");
+}
+
+void tst_ConfFile::readNotes_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("notes"); // what@line, in line order
+    QTest::addColumn<QByteArray>("written"); // the subclass sections Save writes then
+    const QByteArray none = "tyre_type=\nmax_axle_weight__kN=\nmax_axle_distance__m=\n"
+                            "min_axle_distance__m=\n\n";
+    const auto row = [&none](const char *name, const QByteArray &text, const char *notes,
+                         const QByteArray &written) {
+        QTest::newRow(name) << text << notes << written + (written.isEmpty() ? "" : none);
+    };
+    row("repeated section", "[subclass_2]\ncategory=1\nappend__m=1\n\n[subclass_2]\ncategory=3\n",
+        "repeated_section@5", "[subclass_2]\ncategory=3\n");
+    row("repeated key", "[subclass_1]\ncategory=1\ncategory=7\n", "repeated_key@3",
+        "[subclass_1]\ncategory=7\n");
+    row("70000 and a real 0", "[subclass_70000]\ncategory=1\n[subclass_0]\ncategory=2\n",
+        "section_number@1 repeated_section@3", "[subclass_0]\ncategory=2\n");
+    row("20 digits", "[subclass_99999999999999999999]\ncategory=1\n", "section_number@1",
+        "[subclass_0]\ncategory=1\n");
+    row("no number after [classes]", "[classes]\n[subclass_-1]\ncategory=1\n[subclass_2]\n",
+        "section_number@2", "[subclass_2]\n");
+    row("misspelt section after [classes]", "[classes]\n[subclas_1]\ncategory=1\n",
+        "section_number@2", "");
+    row("unknown keys", "[subclass_1]\ncolour=red\nCategory=5\nmax_gvw__kN=5\n",
+        "unknown_key@2 unknown_key@3 unknown_key@4", "[subclass_1]\n");
+    row("blanks around =", "[subclass_1]\ncategory = 1\n", "blanks_around_equals@2",
+        "[subclass_1]\n");
+    row("not numbers",
+        "[subclass_1]\nmax_GVW__kN=abc\nprepend__m=-5\nnumber_of_axles=2.5\n"
+        "reclassify_up_to_subclass=70000\nappend__m=inf\n",
+        "not_a_number@2 not_a_number@3 not_a_number@4 not_a_number@5 not_a_number@6",
+        "[subclass_1]\nappend__m=inf\nmax_GVW__kN=abc\nnumber_of_axles=2.5\nprepend__m=-5\n"
+        "reclassify_up_to_subclass=70000\n");
+    QTest::newRow("weights: order, no numbers, extra items")
+        << QByteArray("[subclass_1]\nnumber_of_axles=2\nmax_axle_weight__kN=2,12.3;1,10;3,5;1,nan\n"
+                      "tyre_type=1,x,1\nmin_axle_distance__m=1,1\nmax_axle_distance__m=2\n")
+        << "not_a_number@3 weight_axle_order@3 extra_items@3 not_a_number@4 extra_items@4 "
+           "extra_items@5"
+        << QByteArray("[subclass_1]\nnumber_of_axles=2\ntyre_type=1,x\n"
+                      "max_axle_weight__kN=1,12.3;2,10\nmax_axle_distance__m=2\n"
+                      "min_axle_distance__m=1\n\n");
+    // The header's own: its reader's cuts, repeats and numbers; with no section, no subclass.
+    row("header value cut at ;", "[classes]\nclassification_version=EU;19 2.1\n",
+        "header_value_cut@2", "");
+    row("header value in quotes", "[classes]\nclassification_version=\"EU;19\"\n",
+        "header_value_cut@2", "");
+    row("header key twice, in two sections",
+        "[classes]\ncountry_code=SI\n[subclass_1]\n[classes]\ncountry_code=AT\nx=nan\n"
+        "min_axle_distance__m=-1\ng_acceleration_constant=-9.81\n",
+        "repeated_key@5 not_a_number@7", "[subclass_1]\n");
+    row("byte-order mark", "\xEF\xBB\xBF[subclass_1]\n", "byte_order_mark@1", "[subclass_1]\n");
+}
+
+void tst_ConfFile::readNotes()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, notes);
+    QFETCH(QByteArray, written);
+    const Capture capturing;
+    const Conf conf(files.write(text), nullptr);
+    QStringList seen;
+    for (const ReadNote &note : conf.read_notes()) {
+        seen << QStringLiteral("%1@%2").arg(note.what()).arg(note.line);
+        QVERIFY(note.words().startsWith(QStringLiteral("line %1: ").arg(note.line)));
+    }
+    QCOMPARE(seen.join(' '), notes);
+    QCOMPARE(conf.to_string().section("\n\n", 1).toUtf8(), written);
+}
+
+void tst_ConfFile::headerSectionsAsTheIniReaderSeesThem_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("header"); // the header lines Save writes
+    // A quoted value runs over line ends, so a "[" line inside it starts no section.
+    QTest::newRow("quoted value over a section line")
+        << QByteArray("[classes]\nclassification_version=\"a\n[subclass_1]\nb\"\ncountry_code=SI\n")
+        << "classification_version=a\n[subclass_1]\nb\ncountry_code=SI";
+    QTest::newRow("quote in a subclass hides [classes]")
+        << QByteArray("[subclass_1]\ncategory=\"x\n[classes]\ncountry_code=SI\n") << "";
+    QTest::newRow("a ; comment hides a quote")
+        << QByteArray("[classes]\nx=1 ;\"\n[subclass_1]\n[classes]\ncountry_code=SI\n")
+        << "country_code=SI\nx=1";
+    QTest::newRow("section name escaped, blanks, text after ]")
+        << QByteArray("  [ %63lasses ] x\ncountry_code=SI\n") << "country_code=SI";
+    QTest::newRow("section line without ]")
+        << QByteArray("[classes\ncountry_code=SI\n") << "country_code=SI";
+    QTest::newRow("other section names") << QByteArray("[a]classes]\nx=1\n[Classes]\ny=1\n") << "";
+}
+
+void tst_ConfFile::headerSectionsAsTheIniReaderSeesThem()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, header);
+    const Capture capturing;
+    const QString written = Conf(files.write(text), nullptr).to_string();
+    QCOMPARE(written.section("\n\n", 0, 0), QString("[classes]\n" + header).trimmed());
+}
+
+void tst_ConfFile::notesAreBounded()
+{
+    const Capture capturing;
+    const Conf conf(
+        files.write("[subclass_1]\n" + QByteArray("colour=red\n").repeated(1500)), nullptr);
+    QCOMPARE(conf.read_notes().size(), ReadNotes::Most);
+    QCOMPARE(conf.read_notes_not_kept(), 500);
+    QCOMPARE(conf.read_notes().last().line, 1001);
 }
 
 void tst_ConfFile::scan_data()

@@ -73,7 +73,55 @@ private slots:
     void wholeSubclassChecks();
     void wholeChecksMatchPerIndexChecks();
     void numbersReadLikeQt();
+    void failingRulesInWords_data();
+    void failingRulesInWords();
 };
+
+void tst_Subclass::failingRulesInWords_data()
+{
+    // Edits of a valid three-axle subclass (gaps 1.5-4.5 m), the header's limits, and the rules
+    // it then fails, joined by " | ".
+    QTest::addColumn<QString>("edits");
+    QTest::addColumn<QString>("limits");
+    QTest::addColumn<QString>("rules");
+    QTest::newRow("valid") << ""
+                           << "1 10"
+                           << "";
+    QTest::newRow("header limit no number") << ""
+                                            << "nan 10"
+                                            << "gaps 1-2: header min \"nan\" is not a number";
+    QTest::newRow("values no number, empty")
+        << "max1=nan weight0=abc weight1="
+        << "1 10"
+        << "gap 2: max distance \"nan\" is not a number | axle 1: max weight \"abc\" is not a "
+           "number | axle 2: max weight (empty) not above 0";
+    QTest::newRow("min above max and the header") << "min0=11 max0=10.5"
+                                                  << "1 10"
+                                                  << "gap 1: min distance 11.00 m above max 10.50 m"
+                                                     " | gap 1: min distance 11.00 m above header "
+                                                     "max 10.00 m | gap 1: max distance 10.50 m "
+                                                     "above header max 10.00 m";
+    QTest::newRow("gaps removed") << "drop=min drop=min drop=max drop=max"
+                                  << "1 10"
+                                  << "gap 2: missing";
+    QTest::newRow("lists of other lengths") << "drop=max"
+                                            << "1 10"
+                                            << "min and max distance lists differ in length";
+}
+
+void tst_Subclass::failingRulesInWords()
+{
+    QFETCH(QString, edits);
+    QFETCH(QString, limits);
+    QFETCH(QString, rules);
+    const Capture capturing;
+    Subclass s = validSubclass(1);
+    edit(s, edits);
+    const QString low = limits.section(' ', 0, 0);
+    const QString high = limits.section(' ', 1, 1);
+    QCOMPARE(s.get_failing_rules(low, high).join(" | "), rules);
+    QCOMPARE(s.is_subclass_valid(low, high), rules.isEmpty());
+}
 
 void tst_Subclass::sectionValuesAreStored()
 {
