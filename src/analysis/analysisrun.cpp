@@ -7,6 +7,8 @@
 
 #include <QBuffer>
 
+#include <algorithm>
+
 bool run_vehicles(VehicleReader &reader, const WindowTable &table, FleetSummary &summary,
     const VehicleVisitor &each)
 {
@@ -87,6 +89,7 @@ std::shared_ptr<const AnalysisRun> AnalysisRun::run(
         }
         if (baseline) {
             result->compare(*baseline);
+            result->comparedWith = baseline;
         }
     }
     result->madeBaseline = made;
@@ -153,4 +156,11 @@ void AnalysisRun::compare(const RowOutcomes &baseline)
         *changed = !same;
         changedCount += same ? 0 : 1;
     }
+}
+
+const RowOutcome *outcome_of(const RowOutcomes &outcomes, int line)
+{
+    const auto at = std::lower_bound(outcomes.cbegin(), outcomes.cend(), line,
+        [](const RowOutcome &outcome, int l) { return outcome.line < l; });
+    return at != outcomes.cend() && at->line == line ? &*at : nullptr;
 }

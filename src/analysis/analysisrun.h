@@ -114,7 +114,8 @@ public:
     QVector<SkippedRow> skipped;
     FleetSummary summary;
     std::shared_ptr<const RowOutcomes> outcomes;
-    // The baseline the rows were compared with, when this run made it.
+    // The baseline the rows were compared with, and whether this run made it.
+    std::shared_ptr<const RowOutcomes> comparedWith;
     std::shared_ptr<const RowOutcomes> madeBaseline;
     int changedCount = 0;
 
@@ -127,3 +128,6 @@ private:
         const AnalysisJob &job, ReadingConf &reading, const std::function<bool()> &cancelled);
     void compare(const RowOutcomes &baseline);
 };
+
+// The baseline's outcome of a line, or null when it has none.
+const RowOutcome *outcome_of(const RowOutcomes &outcomes, int line);

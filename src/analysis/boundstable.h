@@ -71,6 +71,8 @@ public:
 
     // Empty, or why no subclass takes part although the configuration has some.
     QString exclusion() const;
+    // Empty, or why the header's bounds let no subclass take part (empty or no number).
+    QString header_problem() const { return headerProblem; }
     // True when a header bound is not a number: a configuration the analysis cannot judge.
     bool header_unusable() const { return unusable; }
 

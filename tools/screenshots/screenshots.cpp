@@ -1,9 +1,12 @@
 // Draws the README's pictures of the editor from the shipped examples, driving the window as a
 // user would: a subclass of the European example with its rows and constraints, its two vehicle
 // pictures, the warnings example with its red and yellow fields, a subclass just created, and
-// the European example shown in pounds and feet.
+// the European example shown in pounds and feet, and the analysis panel on the European example
+// with its window map and its recorded vehicles.
 //     screenshots OUTDIR
 // Run it on a display (xvfb-run), so that the fonts are those a desktop gives the window.
+#include "analysispanel.h"
+#include "liveanalysis.h"
 #include "measurementunits.h"
 #include "veltora.h"
 
@@ -19,6 +22,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -80,6 +85,57 @@ QPixmap pictures(Veltora &window)
     return both;
 }
 
+// The analysis panel on the window's configuration: its map with the van subclass selected,
+// and the recorded vehicles after a window was widened, side by side. The edit goes into the
+// model directly and is told to the panel as the window's editing would tell it.
+QPixmap analysis(Veltora &window)
+{
+    AnalysisPanel panel(window.configuration(), nullptr);
+    panel.resize(720, 760);
+    panel.show();
+    panel.reset();
+    panel.setSelectedSubclass(4);
+    panel.setBaseline();
+    panel.loadRecords(examples + QStringLiteral("european-vehicles.csv"));
+    const auto finish = [&panel] {
+        for (int waited = 0; waited < 200 && panel.analysis()->busy(); ++waited) {
+            QTest::qWait(50);
+        }
+        settle();
+    };
+    finish();
+    auto *tabs = panel.findChild<QTabWidget *>(QStringLiteral("tabWidgetAnalysis"));
+    // The van of the recorded vehicles, double-clicked: its gap is marked on the map.
+    tabs->setCurrentIndex(3);
+    settle();
+    auto *table = panel.findChild<QTableView *>(QStringLiteral("tableVehicles"));
+    const QPoint van = table->visualRect(table->model()->index(7, 2)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, van);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, van);
+    tabs->setCurrentIndex(0);
+    settle();
+    QPixmap map = panel.grab();
+    // A wider motorcycle window, as an engineer might try: the panel marks what it changed.
+    window.configuration().get_subclass(1).set_max_distance_at_index(QStringLiteral("2.5"), 0);
+    panel.subclassChanged(1);
+    finish();
+    tabs->setCurrentIndex(3);
+    settle();
+    QPixmap vehicles = panel.grab();
+    // In device pixels, so that a picture taken at 200 % stays sharp.
+    const qreal ratio = map.devicePixelRatio();
+    const int gap = int(8 * ratio);
+    QPixmap both(map.width() + gap + vehicles.width(), std::max(map.height(), vehicles.height()));
+    both.fill(Qt::white);
+    map.setDevicePixelRatio(1);
+    vehicles.setDevicePixelRatio(1);
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, map);
+    painter.drawPixmap(map.width() + gap, 0, vehicles);
+    window.configuration().get_subclass(1).set_max_distance_at_index(QStringLiteral("1.9"), 0);
+    return both;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -96,6 +152,10 @@ int main(int argc, char *argv[])
     select(window, QStringLiteral("14"));
     ok = ok && save(window.grab(), out, QStringLiteral("veltora-window.png"))
         && save(pictures(window), out, QStringLiteral("drawings.png"));
+
+    select(window, QStringLiteral("4"));
+    ok = ok && save(analysis(window), out, QStringLiteral("analysis-panel.png"));
+    select(window, QStringLiteral("14"));
 
     chooseUnits(window, QStringLiteral("radioButtonPounds"), QStringLiteral("radioButtonFeet"));
     ok = ok && save(window.grab(), out, QStringLiteral("units.png"));
