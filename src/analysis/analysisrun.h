@@ -5,6 +5,7 @@
 #include "fleetsummary.h"
 #include "overlapsearch.h"
 #include "vehiclematch.h"
+#include "vehiclereader.h"
 #include "windowtable.h"
 
 #include <QByteArray>
@@ -14,44 +15,50 @@
 #include <functional>
 #include <memory>
 
-class VehicleReader;
-struct VehicleRecord;
-
 // Gets every row of a run in order: a vehicle with its match, or a skipped row (no match) with
 // the reason. Returns false to stop the run.
 using VehicleVisitor = std::function<bool(
     const VehicleRecord &vehicle, const VehicleMatch *match, const QString &reason)>;
 
 // Reads every row the reader gives, matches each vehicle against the table and counts it in
-// the summary. False when the visitor stopped it before the end.
+// the summary; with `flagWeights` false the matches carry no weight flags. False when the
+// visitor stopped it before the end.
 bool run_vehicles(VehicleReader &reader, const WindowTable &table, FleetSummary &summary,
-    const VehicleVisitor &each);
+    const VehicleVisitor &each, bool flagWeights = true);
 
-// What a row of a records file came to, to compare two runs: skipped, or a verdict and the
-// subclasses matched.
-struct RowOutcome
+// What each row of a records file came to, to compare two runs: skipped, or a verdict and the
+// subclasses matched. Flat, so that 100,000 rows cost a few allocations.
+class RowOutcomes
 {
-    int line = 0;
-    int verdict = -1; // -1: skipped
-    QVector<quint16> subclasses;
+public:
+    // `verdict` -1 for a skipped row. Rows come in ascending line order.
+    void add(int line, int verdict, const QVector<quint16> &subclasses);
+    int size() const { return lines.size(); }
+    // The row of a line, or -1.
+    int find(int line) const;
+    int line(int row) const { return lines.at(row); }
+    int verdict(int row) const { return verdicts.at(row); }
+    QVector<quint16> subclasses(int row) const;
+    // Whether row `row` came to what row `other` of `them` came to.
+    bool same(int row, const RowOutcomes &them, int other) const;
 
-    bool operator==(const RowOutcome &other) const
-    {
-        return line == other.line && verdict == other.verdict && subclasses == other.subclasses;
-    }
+private:
+    QVector<int> lines;
+    QVector<qint8> verdicts;
+    QVector<int> starts {0};
+    QVector<quint16> numbers;
 };
-using RowOutcomes = QVector<RowOutcome>;
 
-// One recorded vehicle of a run.
+// One recorded vehicle of a run: the row as read (metres and kilonewtons), its verdict and the
+// windows it matches (AnalysisRun::matched_windows). Its weight flags are worked out when
+// shown: a run of 100,000 vehicles shows a few dozen at a time.
 struct VehicleOutcome
 {
-    int line = 0;
-    QString id;
-    QVector<float> gaps;
-    bool hasExpected = false;
-    quint16 expected = 0;
+    VehicleRecord record;
+    VehicleMatch::Verdict verdict = VehicleMatch::Unmatched;
+    int firstMatch = 0;
+    int matchCount = 0;
     bool expectedMatched = true;
-    VehicleMatch match;
     // Its verdict or its matches differ from the baseline's.
     bool changed = false;
 };
@@ -101,7 +108,7 @@ private:
 class AnalysisRun
 {
 public:
-    explicit AnalysisRun(const AnalysisJob &job);
+    AnalysisRun(quint64 generation, const BoundsTable &table, bool hasRecords);
 
     quint64 generation = 0;
     WindowTable table;
@@ -114,20 +121,28 @@ public:
     QVector<SkippedRow> skipped;
     FleetSummary summary;
     std::shared_ptr<const RowOutcomes> outcomes;
+    // The windows the vehicles match, each vehicle's in a run of its own.
+    QVector<int> matchedWindows;
     // The baseline the rows were compared with, and whether this run made it.
     std::shared_ptr<const RowOutcomes> comparedWith;
     std::shared_ptr<const RowOutcomes> madeBaseline;
     int changedCount = 0;
 
-    // Runs the job; null when `cancelled` said so on the way.
+    // The first window a vehicle matches, or -1.
+    int first_match(const VehicleOutcome &vehicle) const
+    {
+        return vehicle.matchCount > 0 ? matchedWindows.at(vehicle.firstMatch) : -1;
+    }
+    // The vehicle's matches with their weight flags.
+    VehicleMatch flagged(const VehicleOutcome &vehicle) const;
+
+    // Runs the job, whose snapshots it lets go of as soon as it has its own copy; null when
+    // `cancelled` said so on the way.
     static std::shared_ptr<const AnalysisRun> run(
-        const AnalysisJob &job, ReadingConf &reading, const std::function<bool()> &cancelled);
+        AnalysisJob job, ReadingConf &reading, const std::function<bool()> &cancelled);
 
 private:
     bool read_records(
-        const AnalysisJob &job, ReadingConf &reading, const std::function<bool()> &cancelled);
+        const QByteArray &records, ReadingConf &reading, const std::function<bool()> &cancelled);
     void compare(const RowOutcomes &baseline);
 };
-
-// The baseline's outcome of a line, or null when it has none.
-const RowOutcome *outcome_of(const RowOutcomes &outcomes, int line);

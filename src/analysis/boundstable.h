@@ -55,6 +55,9 @@ public:
     BoundsTable() = default;
     explicit BoundsTable(const Conf &conf);
 
+    // Gives this copy rows of its own, so that its holder shares nothing the editor changes.
+    void detach() { all.detach(); }
+
     // Reads the whole configuration again (a configuration opened or made new).
     void reset(const Conf &conf);
     // A header value changed; true when it is one the analysis reads.

@@ -175,8 +175,8 @@ void LiveAnalysis::work()
         worker.hasJob = false;
     }
     const quint64 mine = job.generation;
-    const std::shared_ptr<const AnalysisRun> run
-        = AnalysisRun::run(job, worker.reading, [this, mine] { return wanted.load() != mine; });
+    const std::shared_ptr<const AnalysisRun> run = AnalysisRun::run(
+        std::move(job), worker.reading, [this, mine] { return wanted.load() != mine; });
     if (run) {
         QMetaObject::invokeMethod(
             this, [this, run] { deliver(run); }, Qt::QueuedConnection);

@@ -47,18 +47,16 @@ void flag_weights(const SubclassBounds &s, const VehicleRecord &vehicle, Subclas
 
 } // namespace
 
-VehicleMatch match_vehicle(const WindowTable &table, const VehicleRecord &vehicle)
+VehicleMatch match_windows(const WindowTable &table, const VehicleRecord &vehicle)
 {
     VehicleMatch result;
     const QVector<int> windows = table.matching(vehicle.gaps);
+    result.matches.reserve(windows.size());
     for (const int window : windows) {
         SubclassMatch match;
         match.window = window;
-        flag_weights(table.bounds_of(window), vehicle, match);
         result.matches.append(match);
-        if (window != windows.first()
-            && table.windows().at(window).category
-                != table.windows().at(windows.first()).category) {
+        if (table.windows().at(window).category != table.windows().at(windows.first()).category) {
             result.verdict = VehicleMatch::Ambiguous;
         }
     }
@@ -66,6 +64,15 @@ VehicleMatch match_vehicle(const WindowTable &table, const VehicleRecord &vehicl
         result.verdict = windows.isEmpty() ? VehicleMatch::Unmatched
             : windows.size() == 1          ? VehicleMatch::Once
                                            : VehicleMatch::OneCategory;
+    }
+    return result;
+}
+
+VehicleMatch match_vehicle(const WindowTable &table, const VehicleRecord &vehicle)
+{
+    VehicleMatch result = match_windows(table, vehicle);
+    for (SubclassMatch &match : result.matches) {
+        flag_weights(table.bounds_of(match.window), vehicle, match);
     }
     return result;
 }

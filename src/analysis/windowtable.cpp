@@ -14,14 +14,19 @@ WindowTable::WindowTable(const Conf &conf)
 
 WindowTable::WindowTable(const BoundsTable &source)
     : input(source)
+    , rowByNumber(65536, -1)
+    , windowByNumber(65536, -1)
     , byAxles(FileFormat::MaxAxles + 1)
 {
+    // Read on another thread while the editor changes its own table: this one shares no rows.
+    input.detach();
     QMap<QString, int> categoryIds;
     QVector<QVector<int>> members(byAxles.size());
     list.reserve(input.taking_part());
     const QVector<SubclassBounds> &rows = input.rows();
     for (int r = 0; r < rows.size(); ++r) {
         const SubclassBounds &s = rows.at(r);
+        rowByNumber[s.number] = r;
         if (!s.takesPart) {
             continue;
         }
@@ -40,6 +45,7 @@ WindowTable::WindowTable(const BoundsTable &source)
         bounds += s.mins;
         bounds += s.maxs;
         members[window.axles].append(list.size());
+        windowByNumber[s.number] = list.size();
         list.append(window);
     }
     for (int axles = 2; axles < byAxles.size(); ++axles) {
@@ -49,15 +55,8 @@ WindowTable::WindowTable(const BoundsTable &source)
 
 QString WindowTable::category_of_subclass(quint16 number) const
 {
-    const int row = input.row_of(number);
+    const int row = rowByNumber.at(number);
     return row < 0 ? QString() : input.rows().at(row).category;
-}
-
-int WindowTable::index_of(quint16 number) const
-{
-    const auto it = std::lower_bound(list.cbegin(), list.cend(), number,
-        [](const SubclassWindow &w, quint16 n) { return w.number < n; });
-    return it != list.cend() && it->number == number ? int(it - list.cbegin()) : -1;
 }
 
 bool WindowTable::accepts(int window, const QVector<float> &gaps) const

@@ -50,7 +50,7 @@ public:
     // The taking-part subclasses in ascending number; an index into this list names a window.
     const QVector<SubclassWindow> &windows() const { return list; }
     // The window of a subclass number, or -1 when that subclass does not take part.
-    int index_of(quint16 number) const;
+    int index_of(quint16 number) const { return windowByNumber.at(number); }
     const QStringList &categories() const { return categoryTexts; }
     QString category_of(int window) const { return categoryTexts.at(list.at(window).category); }
     // What the table read of the window's subclass: its weight limits among others.
@@ -92,6 +92,10 @@ private:
     void stab(const Group &group, int from, int to, float gap, QVector<int> &found) const;
 
     BoundsTable input;
+    // Per subclass number its row and its window, or -1: a run of many vehicles looks up
+    // each one's expected subclass.
+    QVector<int> rowByNumber;
+    QVector<int> windowByNumber;
     QVector<SubclassWindow> list;
     QVector<float> bounds;
     QStringList categoryTexts;

@@ -89,6 +89,7 @@ AnalysisPanel::AnalysisPanel(const Conf &conf, QWidget *parent)
     , live(new LiveAnalysis(conf, this))
 {
     setObjectName(QStringLiteral("dockAnalysis"));
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabWidgetAnalysis"));
     tabs->addTab(makeMapTab(), tr("Window map"));
@@ -685,12 +686,12 @@ void AnalysisPanel::vehicleActivated(const QModelIndex &index)
     if (!vehicle || !shownRun) {
         return;
     }
-    map->setVehicle(vehicle->gaps);
-    if (!vehicle->match.matches.isEmpty()) {
-        emit subclassActivated(
-            shownRun->table.windows().at(vehicle->match.matches.first().window).number);
-    } else if (vehicle->hasExpected) {
-        emit subclassActivated(vehicle->expected);
+    map->setVehicle(vehicle->record.gaps);
+    const int first = shownRun->first_match(*vehicle);
+    if (first >= 0) {
+        emit subclassActivated(shownRun->table.windows().at(first).number);
+    } else if (vehicle->record.hasExpected) {
+        emit subclassActivated(vehicle->record.expected);
     }
 }
 

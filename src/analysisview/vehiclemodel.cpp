@@ -46,7 +46,7 @@ void VehicleModel::refilter()
     for (int i = 0; i < vehicles.size(); ++i) {
         const VehicleOutcome &v = vehicles.at(i);
         if (filter == All || (filter == ChangedOnly && marks && v.changed)
-            || int(v.match.verdict) == filter) {
+            || int(v.verdict) == filter) {
             shown.append(i);
         }
     }
@@ -69,19 +69,20 @@ int VehicleModel::columnCount(const QModelIndex &parent) const
 
 QString VehicleModel::previousOutcome(const VehicleOutcome &vehicle) const
 {
-    const RowOutcome *before
-        = run->comparedWith ? outcome_of(*run->comparedWith, vehicle.line) : nullptr;
-    if (!before) {
+    const int before = run->comparedWith ? run->comparedWith->find(vehicle.record.line) : -1;
+    if (before < 0) {
         return QString();
     }
-    if (before->verdict < 0) {
+    const RowOutcomes &then = *run->comparedWith;
+    if (then.verdict(before) < 0) {
         return tr("skipped");
     }
     QStringList numbers;
-    for (const quint16 number : before->subclasses) {
+    for (const quint16 number : then.subclasses(before)) {
         numbers << QString::number(number);
     }
-    const QString verdict = AnalysisTexts::verdict_word(VehicleMatch::Verdict(before->verdict));
+    const QString verdict
+        = AnalysisTexts::verdict_word(VehicleMatch::Verdict(then.verdict(before)));
     return numbers.isEmpty()  ? verdict
         : numbers.size() == 1 ? tr("%1 (subclass %2)").arg(verdict, numbers.first())
                               : tr("%1 (subclasses %2)").arg(verdict, numbers.join(", "));
@@ -114,7 +115,7 @@ QVariant VehicleModel::data(const QModelIndex &index, int role) const
             return tr("Changed by your edits; before: %1").arg(previousOutcome(*v));
         }
         if (column == Expected && !v->expectedMatched) {
-            return tr("The expected subclass %1 is not among the matches").arg(v->expected);
+            return tr("The expected subclass %1 is not among the matches").arg(v->record.expected);
         }
         if (column == Matched || column == Id || column == Gaps) {
             return data(index, Qt::DisplayRole);
@@ -129,26 +130,27 @@ QVariant VehicleModel::data(const QModelIndex &index, int role) const
     case Changed:
         return changed ? QStringLiteral("●") : QString();
     case Line:
-        return v->line;
+        return v->record.line;
     case Id:
-        return v->id.left(AnalysisTexts::longestShownText);
+        return v->record.id.left(AnalysisTexts::longestShownText);
     case Axles:
-        return v->gaps.size() + 1;
+        return v->record.gaps.size() + 1;
     case Gaps: {
         QStringList gaps;
-        for (const float gap : v->gaps) {
+        for (const float gap : v->record.gaps) {
             gaps << AnalysisTexts::length_text(gap, units);
         }
         return gaps.join(QStringLiteral("; "));
     }
     case Verdict:
-        return AnalysisTexts::verdict_word(v->match.verdict);
+        return AnalysisTexts::verdict_word(v->verdict);
     case Matched:
-        return v->match.verdict == VehicleMatch::Unmatched
+        return v->verdict == VehicleMatch::Unmatched
             ? AnalysisTexts::unmatched_text(table)
-            : AnalysisTexts::matches_text(table, v->match, units);
+            : AnalysisTexts::matches_text(table, run->flagged(*v), units);
     case Expected:
-        return v->hasExpected ? AnalysisTexts::expected_text(table, v->expected) : QString();
+        return v->record.hasExpected ? AnalysisTexts::expected_text(table, v->record.expected)
+                                     : QString();
     }
     return QVariant();
 }

@@ -2,6 +2,7 @@
 #include "windowmap.h"
 #include "boundstable.h"
 
+#include <QHash>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -171,7 +172,6 @@ void WindowMap::layOut()
                 : isSelected || !chosen.takesPart || !overlapsEveryGap(s, chosen) ? Tone::Plain
                 : s.category == chosen.category ? Tone::Overlapping
                                                 : Tone::Ambiguous;
-            row.label = tr("%1 · cat. %2").arg(s.number).arg(s.category.left(12));
             rows.append(row);
         }
     }
@@ -203,13 +203,33 @@ void WindowMap::layOut()
     QFont bold = font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
+    // The widest label without making each one: thousands of rows are laid out per keystroke,
+    // and only those on screen are drawn.
+    int digit = 0;
+    for (char c = '0'; c <= '9'; ++c) {
+        digit = std::max(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+    }
+    QHash<QString, int> categoryWidths;
     labelWidth = 0;
     for (const Row &row : qAsConst(rows)) {
-        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(row.label));
+        const SubclassBounds &s = table.rows().at(row.tableRow);
+        auto width = categoryWidths.find(s.category);
+        if (width == categoryWidths.end()) {
+            width = categoryWidths.insert(
+                s.category, metrics.horizontalAdvance(labelOf(0, s.category)));
+        }
+        labelWidth = std::max(labelWidth, *width + digit * int(QString::number(s.number).size()));
     }
     legend(&legendSpace);
     setMinimumHeight(sizeHint().height());
     updateGeometry();
+}
+
+QString WindowMap::labelOf(int number, const QString &category) const
+{
+    // With no number, the text around it.
+    const QString shownNumber = number > 0 ? QString::number(number) : QString();
+    return tr("%1 · cat. %2").arg(shownNumber, category.left(12));
 }
 
 int WindowMap::rowHeight() const
@@ -496,7 +516,8 @@ void WindowMap::paintLane(QPainter &painter, int gap, const QRect &exposed) cons
                 ? text
                 : colourOf(row.tone).darker(130));
         painter.drawText(QRectF(metrics.averageCharWidth(), y, labelWidth + 1, rowHeight()),
-            Qt::AlignRight | Qt::AlignVCenter, row.label);
+            Qt::AlignRight | Qt::AlignVCenter,
+            labelOf(table.rows().at(row.tableRow).number, table.rows().at(row.tableRow).category));
         const QRectF bar = barRect(gap, r);
         if (row.tone == Tone::NotTakingPart) {
             painter.setPen(

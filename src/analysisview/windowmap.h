@@ -68,7 +68,6 @@ private:
         int tableRow = 0;
         Tone tone = Tone::Plain;
         bool selected = false;
-        QString label;
     };
 
     struct LegendEntry
@@ -83,6 +82,8 @@ private:
 
     void layOut();
     void ensureLaidOut() const;
+    // "12 · cat. 3"; with number 0 the text without it, to measure labels by their category.
+    QString labelOf(int number, const QString &category) const;
     // Geometry, in logical pixels from the font, so that any scale looks alike.
     int rowHeight() const;
     int laneTitleHeight() const;

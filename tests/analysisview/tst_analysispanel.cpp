@@ -346,6 +346,13 @@ void tst_AnalysisPanel::runsOnlyWhileShown()
     panel.show();
     QVERIFY(QTest::qWaitFor([&] { return panel.analysis()->latest() != nullptr; }, 20000));
     QCOMPARE(panel.analysis()->latest()->overlaps.ambiguousTotal, 1);
+    // Edits one after the other: only the run of the last one is kept.
+    for (const char *min : {"2.5", "1.8", "3"}) {
+        conf.get_subclass(2).set_min_distance_at_index(min, 0);
+        panel.subclassChanged(2);
+    }
+    QVERIFY(QTest::qWaitFor([&] { return !panel.analysis()->busy(); }, 20000));
+    QCOMPARE(panel.analysis()->latest()->overlaps.pairTotal, 0);
 }
 
 void tst_AnalysisPanel::tablesKeepArrowKeys()
