@@ -186,8 +186,10 @@ QWidget *AnalysisPanel::makeOverlapsTab()
     layout->addLayout(row);
 
     overlaps = new QStandardItemModel(0, 6, this);
-    overlaps->setHorizontalHeaderLabels({tr("Subclass"), tr("Category"), tr("Other subclass"),
-        tr("Other category"), tr("Ambiguous"), tr("Witness")});
+    // Short headers, so that the witness fits beside them: a row reads "1, category 2, with 2,
+    // category 3", and each cell's tip says it in words.
+    overlaps->setHorizontalHeaderLabels({tr("Subclass"), tr("Category"), tr("With"), tr("Category"),
+        tr("Ambiguous"), tr("Witness")});
     overlapsFilter = new QSortFilterProxyModel(this);
     overlapsFilter->setSourceModel(overlaps);
     overlapsFilter->setSortRole(SortRole);
