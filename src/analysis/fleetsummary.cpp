@@ -1,6 +1,5 @@
 // The summary of a recorded-vehicle run and its confusion table.
 #include "fleetsummary.h"
-#include "conf.h"
 #include "vehiclereader.h"
 #include "windowtable.h"
 
@@ -21,7 +20,7 @@ void FleetSummary::add(const VehicleRecord &vehicle, const VehicleMatch &match)
     if (!vehicle.hasExpected) {
         return;
     }
-    Row &row = rows[table.conf().get_subclass(vehicle.expected).get_category()];
+    Row &row = rows[table.category_of_subclass(vehicle.expected)];
     switch (match.verdict) {
     case VehicleMatch::Once:
     case VehicleMatch::OneCategory:

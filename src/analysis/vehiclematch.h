@@ -34,5 +34,8 @@ struct VehicleMatch
     QVector<SubclassMatch> matches;
 };
 
-// Runs a recorded vehicle through the table's matching rule and flags its weights per match.
+// Runs a recorded vehicle through the table's matching rule: the matches, without weight flags,
+// and the verdict.
+VehicleMatch match_windows(const WindowTable &table, const VehicleRecord &vehicle);
+// The same, each match with its weight flags.
 VehicleMatch match_vehicle(const WindowTable &table, const VehicleRecord &vehicle);

@@ -1,8 +1,6 @@
 // The subclasses that take part in classification, their spacing windows and the matching rule.
 #include "windowtable.h"
-#include "conf.h"
 #include "fileformat.h"
-#include "ruletexts.h"
 
 #include <QMap>
 
@@ -10,76 +8,55 @@
 #include <limits>
 
 WindowTable::WindowTable(const Conf &conf)
-    : configuration(conf)
+    : WindowTable(BoundsTable(conf))
+{
+}
+
+WindowTable::WindowTable(const BoundsTable &source)
+    : input(source)
+    , rowByNumber(65536, -1)
+    , windowByNumber(65536, -1)
     , byAxles(FileFormat::MaxAxles + 1)
 {
-    const QVector<quint16> numbers = conf.get_subclass_numbers();
-    total = numbers.size();
-    if (total == 0) {
-        return;
-    }
-    // The invalid list would judge every gap against 0 for an empty bound: no window is trusted.
-    const char *emptyBound = conf.get_min_axle_distance().isEmpty() ? RuleTexts::labelMinAxleDist
-        : conf.get_max_axle_distance().isEmpty()                    ? RuleTexts::labelMaxAxleDist
-                                                                    : nullptr;
-    if (emptyBound) {
-        reason = QStringLiteral("the header's %1 is empty").arg(QString::fromUtf8(emptyBound));
-        return;
-    }
-    const QVector<quint16> invalid = conf.get_invalid_subclasses();
+    // Read on another thread while the editor changes its own table: this one shares no rows.
+    input.detach();
     QMap<QString, int> categoryIds;
     QVector<QVector<int>> members(byAxles.size());
-    auto next = invalid.constBegin();
-    for (const quint16 number : numbers) {
-        if (next != invalid.constEnd() && *next == number) {
-            ++next;
+    list.reserve(input.taking_part());
+    const QVector<SubclassBounds> &rows = input.rows();
+    for (int r = 0; r < rows.size(); ++r) {
+        const SubclassBounds &s = rows.at(r);
+        rowByNumber[s.number] = r;
+        if (!s.takesPart) {
             continue;
         }
-        const Subclass &s = conf.get_subclass(number);
         SubclassWindow window;
-        window.number = number;
-        // A valid subclass has 2 to 20 axles and a minimum and a maximum for each gap; the
-        // guard only keeps a change to the validity rules from reading past the groups.
-        window.axles = s.get_number_of_axles().toInt();
-        if (window.axles < 2 || window.axles >= byAxles.size()) {
-            continue;
-        }
-        const QString category = s.get_category();
-        window.category = categoryIds.value(category, categoryTexts.size());
+        window.number = s.number;
+        window.axles = s.axles;
+        window.row = r;
+        window.category = categoryIds.value(s.category, categoryTexts.size());
         if (window.category == categoryTexts.size()) {
-            categoryIds.insert(category, window.category);
-            categoryTexts.append(category);
+            categoryIds.insert(s.category, window.category);
+            categoryTexts.append(s.category);
         }
-        window.up = s.get_reclassify_up_to_subclass().toUShort();
-        window.down = s.get_reclassify_down_to_subclass().toUShort();
+        window.up = s.up;
+        window.down = s.down;
         window.offset = bounds.size();
-        for (int i = 0; i + 1 < window.axles; ++i) {
-            bounds.append(s.get_min_distance_at_index(i).toFloat());
-        }
-        for (int i = 0; i + 1 < window.axles; ++i) {
-            bounds.append(s.get_max_distance_at_index(i).toFloat());
-        }
+        bounds += s.mins;
+        bounds += s.maxs;
         members[window.axles].append(list.size());
+        windowByNumber[s.number] = list.size();
         list.append(window);
-    }
-    if (list.isEmpty()) {
-        reason = QStringLiteral("all %1 are in the invalid list").arg(total);
     }
     for (int axles = 2; axles < byAxles.size(); ++axles) {
         build_group(byAxles[axles], members.at(axles));
     }
 }
 
-int WindowTable::index_of(quint16 number) const
+QString WindowTable::category_of_subclass(quint16 number) const
 {
-    const auto it = std::lower_bound(list.cbegin(), list.cend(), number,
-        [](const SubclassWindow &w, quint16 n) { return w.number < n; });
-    return it != list.cend() && it->number == number ? int(it - list.cbegin()) : -1;
-}
-
-const Subclass &WindowTable::subclass_of(int window) const
-{
-    return configuration.get_subclass(list.at(window).number);
+    const int row = rowByNumber.at(number);
+    return row < 0 ? QString() : input.rows().at(row).category;
 }
 
 bool WindowTable::accepts(int window, const QVector<float> &gaps) const

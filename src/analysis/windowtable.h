@@ -1,11 +1,12 @@
 #pragma once
 
+#include "boundstable.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 class Conf;
-class Subclass;
 
 // One subclass that takes part in classification, as the analysis sees it: its axle count, its
 // category (an index into WindowTable::categories()) and its reclassification targets. Its
@@ -20,31 +21,43 @@ struct SubclassWindow
     quint16 down = 0;
     // Where the window's minimums start in the table's bounds; its maximums follow them.
     int offset = 0;
+    // The subclass's row in the table's source.
+    int row = 0;
 };
 
 // The subclasses of a configuration that take part in classification, with their spacing
-// windows read once, and the matching rule. A subclass takes part when it is not in the editor's
-// invalid list; when the header's minimum or maximum axle distance is empty none does. Built
-// once per configuration by the analysis commands; it keeps a reference to the configuration,
-// which must outlive it.
+// windows laid out for searching, and the matching rule. A subclass takes part when it is not in
+// the editor's invalid list; when the header's minimum or maximum axle distance is empty or no
+// number none does. Built once per analysis from a BoundsTable, whose copy it keeps: it needs
+// nothing else, so it may be built and read on another thread than the configuration's.
 class WindowTable
 {
 public:
     explicit WindowTable(const Conf &conf);
+    explicit WindowTable(const BoundsTable &source);
 
-    const Conf &conf() const { return configuration; }
+    const BoundsTable &source() const { return input; }
     // All subclasses of the configuration, taking part or not.
-    int subclass_count() const { return total; }
+    int subclass_count() const { return input.rows().size(); }
     // Empty, or why no subclass takes part although the configuration has some.
-    QString exclusion() const { return reason; }
+    QString exclusion() const { return input.exclusion(); }
+    // A header bound is not a number: the analysis judges nothing.
+    bool header_unusable() const { return input.header_unusable(); }
+    // The category of any subclass of the configuration, taking part or not; empty for none.
+    QString category_of_subclass(quint16 number) const;
+    QString unclassified_subclass() const { return input.unclassified_subclass(); }
 
     // The taking-part subclasses in ascending number; an index into this list names a window.
     const QVector<SubclassWindow> &windows() const { return list; }
     // The window of a subclass number, or -1 when that subclass does not take part.
-    int index_of(quint16 number) const;
+    int index_of(quint16 number) const { return windowByNumber.at(number); }
     const QStringList &categories() const { return categoryTexts; }
     QString category_of(int window) const { return categoryTexts.at(list.at(window).category); }
-    const Subclass &subclass_of(int window) const;
+    // What the table read of the window's subclass: its weight limits among others.
+    const SubclassBounds &bounds_of(int window) const
+    {
+        return input.rows().at(list.at(window).row);
+    }
     float min(int window, int gap) const { return bounds.at(list.at(window).offset + gap); }
     float max(int window, int gap) const
     {
@@ -78,9 +91,11 @@ private:
     float build_reach(Group &group, int from, int to) const;
     void stab(const Group &group, int from, int to, float gap, QVector<int> &found) const;
 
-    const Conf &configuration;
-    int total = 0;
-    QString reason;
+    BoundsTable input;
+    // Per subclass number its row and its window, or -1: a run of many vehicles looks up
+    // each one's expected subclass.
+    QVector<int> rowByNumber;
+    QVector<int> windowByNumber;
     QVector<SubclassWindow> list;
     QVector<float> bounds;
     QStringList categoryTexts;

@@ -1,9 +1,10 @@
 // The checker's analysis reports: overlapping subclasses and recorded vehicles, as text and JSON.
 #include "analysisreport.h"
+#include "analysisrun.h"
+#include "analysistexts.h"
 #include "conf.h"
 #include "fleetsummary.h"
 #include "overlapsearch.h"
-#include "printable.h"
 #include "vehiclematch.h"
 #include "vehiclereader.h"
 #include "windowtable.h"
@@ -13,34 +14,18 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextStream>
+#include <QtNumeric>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-constexpr int longestShownText = 80;
-
-// The shortest decimal text that reads back as the same float: a witness pasted into a records
-// file is then the very vehicle that was checked.
-QString number_text(float value)
-{
-    for (int decimals = 0; decimals <= 9; ++decimals) {
-        const QString text = QString::number(double(value), 'f', decimals);
-        if (text.toFloat() == value) {
-            return text;
-        }
-    }
-    return QString::number(double(value), 'g', 9);
-}
+using namespace AnalysisTexts;
 
 QJsonValue json_number(float value)
 {
     return number_text(value).toDouble();
-}
-
-QString counted(qint64 count, const char *one, const char *many)
-{
-    return QString::number(count) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
 }
 
 void item(QTextStream &out, const QString &where, const QString &what)
@@ -53,10 +38,108 @@ void write_json_line(const QJsonObject &object, QTextStream &out)
     out << QJsonDocument(object).toJson(QJsonDocument::Compact) << '\n';
 }
 
-QString category_text(const WindowTable &table, int window)
+// One JSON object written as QJsonDocument writes it (keys in ascending order, compact), but
+// straight into bytes: a report of 200,000 vehicles would spend most of its time building
+// QJsonObjects. Texts and numbers Qt might write in another form go through Qt itself.
+class JsonWriter
 {
-    return printable(table.category_of(window), longestShownText);
-}
+public:
+    // Keys must come in ascending order, as QJsonObject keeps them.
+    JsonWriter &key(const char *name)
+    {
+        separate();
+        bytes += '"';
+        bytes += name;
+        bytes += "\":";
+        first = true;
+        return *this;
+    }
+    JsonWriter &open(char bracket)
+    {
+        separate();
+        bytes += bracket;
+        first = true;
+        return *this;
+    }
+    JsonWriter &close(char bracket)
+    {
+        bytes += bracket;
+        first = false;
+        return *this;
+    }
+    JsonWriter &value(int number)
+    {
+        separate();
+        bytes += QByteArray::number(number);
+        first = false;
+        return *this;
+    }
+    JsonWriter &value(double number)
+    {
+        separate();
+        const double magnitude = std::abs(number);
+        if (qIsFinite(number) && magnitude < 9007199254740992.0
+            && !(number == 0 && std::signbit(number))) {
+            bytes += magnitude == std::floor(magnitude)
+                ? QByteArray::number(qint64(number))
+                : QByteArray::number(number, 'g', QLocale::FloatingPointShortest);
+        } else {
+            bytes += by_qt(QJsonValue(number));
+        }
+        first = false;
+        return *this;
+    }
+    JsonWriter &value(const QString &text)
+    {
+        separate();
+        const bool plain = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c.unicode() >= 0x20 && c.unicode() < 0x7f && c != QLatin1Char('"')
+                && c != QLatin1Char('\\');
+        });
+        if (plain) {
+            bytes += '"';
+            bytes += text.toLatin1();
+            bytes += '"';
+        } else {
+            bytes += by_qt(QJsonValue(text));
+        }
+        first = false;
+        return *this;
+    }
+    JsonWriter &value(const char *text) { return value(QString::fromUtf8(text)); }
+    JsonWriter &value(bool truth)
+    {
+        separate();
+        bytes += truth ? "true" : "false";
+        first = false;
+        return *this;
+    }
+    JsonWriter &null()
+    {
+        separate();
+        bytes += "null";
+        first = false;
+        return *this;
+    }
+
+    QByteArray bytes;
+
+private:
+    void separate()
+    {
+        if (!first) {
+            bytes += ',';
+        }
+        first = true;
+    }
+    static QByteArray by_qt(const QJsonValue &value)
+    {
+        const QByteArray array = QJsonDocument(QJsonArray {value}).toJson(QJsonDocument::Compact);
+        return array.mid(1, array.size() - 2);
+    }
+
+    bool first = true;
+};
 
 // The configuration as the analysis takes it: read, and which of its subclasses take part.
 struct Loaded
@@ -67,23 +150,14 @@ struct Loaded
     {
     }
 
-    int status() const { return conf.stopped_at_line() > 0 ? 1 : 0; }
-
-    QString taking_part() const
-    {
-        return table.exclusion().isEmpty()
-            ? QStringLiteral("%1 of %2 subclasses take part")
-                  .arg(table.windows().size())
-                  .arg(table.subclass_count())
-            : QStringLiteral("no subclass takes part: ") + table.exclusion();
-    }
+    // 1 when reading stopped early, or when a header bound is no number, so that nothing could
+    // be judged.
+    int status() const { return conf.stopped_at_line() > 0 || table.header_unusable() ? 1 : 0; }
 
     void write_stopped(QTextStream &out) const
     {
         if (conf.stopped_at_line() > 0) {
-            item(out, QStringLiteral("read"),
-                QStringLiteral("reading stopped at line %1; the rest of the file was not read")
-                    .arg(conf.stopped_at_line()));
+            item(out, QStringLiteral("read"), stopped(conf.stopped_at_line()));
         }
     }
 
@@ -114,66 +188,23 @@ int refuse(const QString &problem, bool json, QTextStream &out, QJsonObject obje
     return 2;
 }
 
-QString witness_text(const WindowTable &table, int a, int b)
-{
-    QStringList gaps;
-    for (const float gap : witness(table, a, b)) {
-        gaps << number_text(gap);
-    }
-    return gaps.join(QLatin1Char(';'));
-}
-
-QString cycle_text(const WindowTable &table, const ReclassifyCycle &cycle)
-{
-    QStringList numbers;
-    for (const int window : cycle.windows) {
-        numbers << QString::number(table.windows().at(window).number);
-    }
-    numbers << numbers.first();
-    return (cycle.up ? QStringLiteral("reclassify up ") : QStringLiteral("reclassify down "))
-        + numbers.join(QStringLiteral(" -> "));
-}
-
 void write_overlaps_text(
     const QString &path, const Loaded &loaded, const Overlaps &found, QTextStream &out)
 {
     const WindowTable &table = loaded.table;
-    out << path << ": " << loaded.taking_part() << "; "
-        << counted(found.pairTotal, "overlapping pair", "overlapping pairs") << " ("
-        << found.ambiguousTotal << " ambiguous, " << found.coveredTotal << " covered), "
-        << counted(found.cycleTotal, "reclassification cycle", "reclassification cycles") << '\n';
+    out << path << ": " << overlaps_headline(table, found) << '\n';
     loaded.write_stopped(out);
     const auto more = [&out](const char *where, qint64 total, int listed) {
         if (total > listed) {
-            item(out, QLatin1String(where),
-                QStringLiteral("%1 more not listed").arg(total - listed));
+            item(out, QLatin1String(where), more_not_listed(total, listed));
         }
     };
     for (const QPair<int, int> &pair : found.pairs) {
-        const QString first = category_text(table, pair.first);
-        const QString second = category_text(table, pair.second);
-        item(out, QStringLiteral("overlap"),
-            QStringLiteral("subclasses %1 and %2, %3, witness gaps_m %4")
-                .arg(table.windows().at(pair.first).number)
-                .arg(table.windows().at(pair.second).number)
-                .arg(table.category_of(pair.first) == table.category_of(pair.second)
-                        ? QStringLiteral("both category ") + first
-                        : QStringLiteral("categories %1 and %2 differ").arg(first, second))
-                .arg(witness_text(table, pair.first, pair.second)));
+        item(out, QStringLiteral("overlap"), overlap_text(table, pair));
     }
     more("overlap", found.pairTotal, found.pairs.size());
     for (const CoveredWindow &covered : found.covered) {
-        const quint16 inner = table.windows().at(covered.inner).number;
-        const quint16 outer = table.windows().at(covered.outer).number;
-        if (covered.identical) {
-            item(out, QStringLiteral("identical"),
-                QStringLiteral("subclasses %1 and %2 have the same windows").arg(inner).arg(outer));
-        } else {
-            item(out, QStringLiteral("covered"),
-                QStringLiteral("subclass %1: every vehicle it accepts, %2 accepts too")
-                    .arg(inner)
-                    .arg(outer));
-        }
+        item(out, covered_kind(covered), covered_text(table, covered));
     }
     more("covered", found.coveredTotal, found.covered.size());
     for (const ReclassifyCycle &cycle : found.cycles) {
@@ -198,8 +229,7 @@ QJsonObject overlaps_json(const Loaded &loaded, const Overlaps &found)
             QJsonObject {{"subclasses", QJsonArray {number(pair.first), number(pair.second)}},
                 {"categories",
                     QJsonArray {table.category_of(pair.first), table.category_of(pair.second)}},
-                {"ambiguous", table.category_of(pair.first) != table.category_of(pair.second)},
-                {"witness_m", gaps}});
+                {"ambiguous", ambiguous(table, pair)}, {"witness_m", gaps}});
     }
     QJsonArray covered;
     for (const CoveredWindow &c : found.covered) {
@@ -225,150 +255,94 @@ QJsonObject overlaps_json(const Loaded &loaded, const Overlaps &found)
     return object;
 }
 
-QString excess_text(const char *what, const WeightExcess &excess)
-{
-    QStringList axles;
-    for (const int axle : excess.axles) {
-        axles << QString::number(axle);
-    }
-    // Two decimals, as the editor shows weights, or as many as it takes to tell the two apart.
-    QString weight;
-    QString limit;
-    for (int decimals = 2; decimals <= 9 && weight == limit; ++decimals) {
-        weight = QString::number(double(excess.weight), 'f', decimals);
-        limit = QString::number(double(excess.limit), 'f', decimals);
-    }
-    return QStringLiteral("%1%2 %3 kN above %4 kN")
-        .arg(QLatin1String(what), axles.join(QLatin1Char('+')), weight, limit);
-}
-
-QString match_text(const WindowTable &table, const SubclassMatch &match)
-{
-    QStringList parts {QStringLiteral("category ") + category_text(table, match.window)};
-    for (const WeightExcess &excess : match.axlesAbove) {
-        parts << excess_text("axle ", excess);
-    }
-    for (const WeightExcess &excess : match.groupsAbove) {
-        parts << excess_text("axles ", excess);
-    }
-    if (match.grossAbove) {
-        parts << excess_text("gross", match.gross);
-    }
-    if (match.reclassify != 0) {
-        parts << (match.reclassify > 0 ? QStringLiteral("reclassify up to %1")
-                                       : QStringLiteral("reclassify down to %1"))
-                     .arg(match.target);
-    }
-    return QStringLiteral("subclass %1 (%2)")
-        .arg(table.windows().at(match.window).number)
-        .arg(parts.join(QStringLiteral("; ")));
-}
-
-QString where_text(const VehicleRecord &vehicle)
-{
-    const QString line = QStringLiteral("line %1").arg(vehicle.line);
-    return vehicle.id.isEmpty()
-        ? line
-        : line + QStringLiteral(" (%1)").arg(printable(vehicle.id, longestShownText));
-}
-
-void write_vehicle_text(const WindowTable &table, const VehicleRecord &vehicle,
-    const VehicleMatch &match, QTextStream &out)
-{
-    QStringList matches;
-    bool expectedMatched = !vehicle.hasExpected;
-    for (const SubclassMatch &m : match.matches) {
-        matches << match_text(table, m);
-        expectedMatched
-            = expectedMatched || table.windows().at(m.window).number == vehicle.expected;
-    }
-    static const char *const verdicts[] = {"", "one category: ", "ambiguous: ", ""};
-    QString what = QLatin1String(verdicts[match.verdict]) + matches.join(QStringLiteral(", "));
-    if (match.verdict == VehicleMatch::Unmatched) {
-        const QString unclassified = table.conf().get_unclassified_vehicles_subclass();
-        what = unclassified.isEmpty()
-            ? QStringLiteral("unmatched, and the header names no unclassified subclass")
-            : QStringLiteral("unmatched (the WIM system puts it in the unclassified subclass %1)")
-                  .arg(printable(unclassified, longestShownText));
-    }
-    if (!expectedMatched) {
-        what += QStringLiteral("; expected subclass %1 (category %2)")
-                    .arg(vehicle.expected)
-                    .arg(printable(table.conf().get_subclass(vehicle.expected).get_category(),
-                        longestShownText));
-    }
-    item(out, where_text(vehicle), what);
-}
-
 const char *const verdictNames[] = {"once", "one_category", "ambiguous", "unmatched"};
 
-QJsonObject excess_json(const WeightExcess &excess)
+void excess_json(JsonWriter &json, const WeightExcess &excess)
 {
-    QJsonArray axles;
+    json.open('{').key("axles").open('[');
     for (const int axle : excess.axles) {
-        axles.append(axle);
+        json.value(axle);
     }
-    return {{"axles", axles}, {"weight_kN", json_number(excess.weight)},
-        {"limit_kN", json_number(excess.limit)}};
+    json.close(']')
+        .key("limit_kN")
+        .value(number_text(excess.limit).toDouble())
+        .key("weight_kN")
+        .value(number_text(excess.weight).toDouble())
+        .close('}');
 }
 
-QJsonObject vehicle_json(
+void excesses_json(JsonWriter &json, const QVector<WeightExcess> &excesses)
+{
+    json.open('[');
+    for (const WeightExcess &excess : excesses) {
+        excess_json(json, excess);
+    }
+    json.close(']');
+}
+
+QByteArray vehicle_json(
     const WindowTable &table, const VehicleRecord &vehicle, const VehicleMatch &match)
 {
-    QJsonArray matches;
-    for (const SubclassMatch &m : match.matches) {
-        QJsonArray axles;
-        for (const WeightExcess &excess : m.axlesAbove) {
-            axles.append(excess_json(excess));
-        }
-        QJsonArray groups;
-        for (const WeightExcess &excess : m.groupsAbove) {
-            groups.append(excess_json(excess));
-        }
-        matches.append(QJsonObject {{"subclass", table.windows().at(m.window).number},
-            {"category", table.category_of(m.window)}, {"axles_above", axles},
-            {"groups_above", groups},
-            {"gross_above", m.grossAbove ? QJsonValue(excess_json(m.gross)) : QJsonValue()},
-            {"reclassify",
-                m.reclassify == 0 ? QJsonValue()
-                                  : QJsonObject {{"direction", m.reclassify > 0 ? "up" : "down"},
-                                      {"to", m.target}}}});
+    JsonWriter json;
+    json.open('{').key("expected");
+    if (vehicle.hasExpected) {
+        json.value(int(vehicle.expected));
+    } else {
+        json.null();
     }
-    return {{"kind", "vehicle"}, {"line", vehicle.line}, {"id", vehicle.id},
-        {"verdict", verdictNames[match.verdict]}, {"matches", matches},
-        {"expected", vehicle.hasExpected ? QJsonValue(vehicle.expected) : QJsonValue()}};
+    json.key("id").value(vehicle.id).key("kind").value("vehicle");
+    json.key("line").value(vehicle.line).key("matches").open('[');
+    for (const SubclassMatch &m : match.matches) {
+        json.open('{').key("axles_above");
+        excesses_json(json, m.axlesAbove);
+        json.key("category").value(table.category_of(m.window)).key("gross_above");
+        if (m.grossAbove) {
+            excess_json(json, m.gross);
+        } else {
+            json.null();
+        }
+        json.key("groups_above");
+        excesses_json(json, m.groupsAbove);
+        json.key("reclassify");
+        if (m.reclassify == 0) {
+            json.null();
+        } else {
+            json.open('{')
+                .key("direction")
+                .value(m.reclassify > 0 ? "up" : "down")
+                .key("to")
+                .value(int(m.target))
+                .close('}');
+        }
+        json.key("subclass").value(int(table.windows().at(m.window).number)).close('}');
+    }
+    json.close(']').key("verdict").value(verdictNames[match.verdict]).close('}');
+    return json.bytes;
+}
+
+QByteArray skipped_json(const VehicleRecord &vehicle, const QString &reason)
+{
+    JsonWriter json;
+    json.open('{').key("kind").value("skipped").key("line").value(vehicle.line);
+    json.key("reason").value(reason).close('}');
+    return json.bytes;
 }
 
 // The confusion table, columns right-aligned to their widest entry.
 void write_confusion_text(const FleetSummary &summary, QTextStream &out)
 {
-    const QMap<QString, FleetSummary::Row> &rows = summary.confusion();
-    if (rows.isEmpty()) {
-        item(out, QStringLiteral("confusion"),
-            QStringLiteral("no vehicle names an expected subclass"));
+    item(out, QStringLiteral("confusion"), confusion_caption(summary));
+    const QVector<QStringList> table = confusion_table(summary);
+    if (table.isEmpty()) {
         return;
     }
-    item(out, QStringLiteral("confusion"),
-        QStringLiteral("expected category (rows) against matched category (columns)"));
-    const QStringList matched = summary.matched_categories();
-    QVector<QStringList> table {QStringList {QStringLiteral("expected")} + matched
-        + QStringList {QStringLiteral("ambiguous"), QStringLiteral("unmatched")}};
-    for (const QString &expected : FleetSummary::in_category_order(rows.keys())) {
-        const FleetSummary::Row &row = rows[expected];
-        QStringList cells {expected};
-        for (const QString &category : matched) {
-            cells << QString::number(row.matched.value(category));
-        }
-        table.append(cells << QString::number(row.ambiguous) << QString::number(row.unmatched));
-    }
     QVector<int> widths(table.first().size());
-    for (QStringList &cells : table) {
+    for (const QStringList &cells : table) {
         for (int c = 0; c < cells.size(); ++c) {
-            cells[c] = printable(cells.at(c), longestShownText);
             widths[c] = std::max(widths.at(c), cells.at(c).size());
         }
     }
-    for (const QStringList &cells : qAsConst(table)) {
+    for (const QStringList &cells : table) {
         out << "    " << cells.first().leftJustified(widths.first());
         for (int c = 1; c < cells.size(); ++c) {
             out << "  " << cells.at(c).rightJustified(widths.at(c));
@@ -377,32 +351,11 @@ void write_confusion_text(const FleetSummary &summary, QTextStream &out)
     }
 }
 
-QString share_text(const FleetSummary &summary)
-{
-    if (summary.vehicles() == 0) {
-        return QStringLiteral("no vehicle read");
-    }
-    const double share = 100.0 * summary.count(VehicleMatch::Unmatched) / summary.vehicles();
-    return QString::number(share, 'f', 1)
-        + (summary.unmatched_acceptable() ? QStringLiteral(" %, under 2 %")
-                                          : QStringLiteral(" %, not under 2 %"));
-}
-
 void write_summary_text(const FleetSummary &summary, QTextStream &out)
 {
-    item(out, QStringLiteral("summary"),
-        QStringLiteral("%1 rows, %2 skipped, %3")
-            .arg(summary.vehicles() + summary.skipped())
-            .arg(summary.skipped())
-            .arg(counted(summary.vehicles(), "vehicle", "vehicles")));
-    item(out, QStringLiteral("matched once"), QString::number(summary.count(VehicleMatch::Once)));
-    item(out, QStringLiteral("matched by subclasses of one category"),
-        QString::number(summary.count(VehicleMatch::OneCategory)));
-    item(out, QStringLiteral("ambiguous"), QString::number(summary.count(VehicleMatch::Ambiguous)));
-    item(out, QStringLiteral("unmatched"),
-        QStringLiteral("%1 (%2)")
-            .arg(summary.count(VehicleMatch::Unmatched))
-            .arg(share_text(summary)));
+    for (const auto &line : summary_items(summary)) {
+        item(out, line.first, line.second);
+    }
     write_confusion_text(summary, out);
 }
 
@@ -470,33 +423,24 @@ int report_vehicles(const QString &records, const QString &path, bool json, QTex
     }
     const WindowTable &table = loaded.table;
     if (!json) {
-        out << records << " against " << path << ": " << loaded.taking_part() << '\n';
+        out << records << " against " << path << ": " << taking_part(table) << '\n';
         loaded.write_stopped(out);
     }
     FleetSummary summary(table);
-    VehicleRecord vehicle;
-    QString reason;
-    for (VehicleReader::Outcome outcome;
-         (outcome = reader.next(&vehicle, &reason)) != VehicleReader::End;) {
-        if (outcome == VehicleReader::Skipped) {
-            summary.add_skipped();
+    run_vehicles(reader, table, summary,
+        [&](const VehicleRecord &vehicle, const VehicleMatch *match, const QString &reason) {
             if (json) {
-                write_json_line(
-                    {{"kind", "skipped"}, {"line", vehicle.line}, {"reason", reason}}, out);
+                out << (match ? vehicle_json(table, vehicle, *match)
+                              : skipped_json(vehicle, reason))
+                    << '\n';
+            } else if (match) {
+                item(out, where_text(vehicle), vehicle_text(table, vehicle, *match));
             } else {
                 item(out, QStringLiteral("line %1").arg(vehicle.line),
                     QStringLiteral("skipped: ") + reason);
             }
-            continue;
-        }
-        const VehicleMatch match = match_vehicle(table, vehicle);
-        summary.add(vehicle, match);
-        if (json) {
-            write_json_line(vehicle_json(table, vehicle, match), out);
-        } else {
-            write_vehicle_text(table, vehicle, match, out);
-        }
-    }
+            return true;
+        });
     const int status = std::max(loaded.status(), summary.status());
     if (json) {
         QJsonObject object = summary_json(summary);

@@ -1,6 +1,7 @@
 // Subclass selection and management: selecting a subclass by number, selector, invalid list or
 // shortcut, loading it into the panel, creating, copying and deleting subclasses, handing the
 // edits of its scalar fields to the editing object, and showing what the configuration now holds.
+#include "analysispanel.h"
 #include "document.h"
 #include "fieldstyle.h"
 #include "veltora.h"
@@ -273,6 +274,7 @@ void Veltora::loadSubclass(const QString &itemText)
     ui->buttonSubclass->setText(tr("Delete"));
     // Another subclass on screen: what is typed next is a step of its own.
     document->endMerging();
+    analysisPanel()->setSelectedSubclass(subclass->get_subclass_number());
 
     for (const SubclassField &field : subclassFields()) {
         if (!field.reclassify) {

@@ -2,6 +2,7 @@
 // showing every value in the chosen units. The model and the file always keep kilonewtons and
 // metres.
 #include "veltora.h"
+#include "analysispanel.h"
 #include "document.h"
 #include "fileformat.h"
 #include "ui_veltora.h"
@@ -87,6 +88,18 @@ void Veltora::updateWeightFactor()
         lengthFactor = FileFormat::MetresPerInch;
         break;
     }
+    showUnitsInAnalysis();
+}
+
+void Veltora::showUnitsInAnalysis()
+{
+    if (!analysis) {
+        return;
+    }
+    // The labels' unit marks without their brackets and colon: "(ft):" gives "ft".
+    const auto mark = [this](Unit unit) { return unitSuffix(unit).mid(1).chopped(2); };
+    analysis->setDisplayUnits(
+        lengthFactor, mark(Unit::Length), weightFactor, mark(Unit::Weight));
 }
 
 void Veltora::setUnitSuffix(QLabel *label, const QString &suffix)

@@ -1,6 +1,7 @@
 // The main window's construction and wiring, and the Help and Options menu commands.
 #include "veltora.h"
 #include "about.h"
+#include "analysispanel.h"
 #include "appidentity.h"
 #include "document.h"
 #include "measurementunits.h"
@@ -69,6 +70,7 @@ Veltora::Veltora(QWidget *parent)
     createAxleOneWidgets();
     createEditMenu();
     connectDocument();
+    createAnalysisPanel();
     setAcceptDrops(true);
 
     // The selectors hold up to 65,536 entries: they are sized for the longest entry there can
@@ -291,6 +293,35 @@ void Veltora::connectDocument()
     connect(document, &Document::stepReplayed, this, &Veltora::stepReplayed);
     connect(document, &Document::filePathChanged, this, &Veltora::updateTitle);
     connect(document, &Document::modifiedChanged, this, &Veltora::setWindowModified);
+}
+
+void Veltora::createAnalysisPanel()
+{
+    analysis = new AnalysisPanel(conf, this);
+    analysis->setObjectName(QStringLiteral("dockAnalysis"));
+    addDockWidget(Qt::RightDockWidgetArea, analysis);
+    // Hidden at start: the window is the editor alone until the analysis is asked for.
+    analysis->hide();
+    QAction *toggle = analysis->toggleViewAction();
+    toggle->setText(tr("Analysis"));
+    toggle->setObjectName(QStringLiteral("actionAnalysis"));
+    toggle->setStatusTip(tr("Show the window map, the overlapping subclasses and the recorded "
+                            "vehicles of the configuration as it is edited."));
+    ui->menuView->addAction(toggle);
+
+    connect(document, &Document::headerChanged, analysis, &AnalysisPanel::headerChanged);
+    connect(document, &Document::subclassChanged, analysis, &AnalysisPanel::subclassChanged);
+    connect(document, &Document::subclassAdded, analysis, &AnalysisPanel::subclassAdded);
+    connect(document, &Document::subclassRemoved, analysis, &AnalysisPanel::subclassRemoved);
+    // Open and New give the vehicles a new baseline, and so does each Save.
+    connect(document, &Document::reset, analysis, [this] {
+        analysis->reset();
+        analysis->setBaseline();
+    });
+    connect(document, &Document::saved, analysis, &AnalysisPanel::setBaseline);
+    connect(analysis, &AnalysisPanel::subclassActivated, this, &Veltora::selectSubclass);
+    showUnitsInAnalysis();
+    analysis->setBaseline();
 }
 
 void Veltora::updateTitle()

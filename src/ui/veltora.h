@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class AnalysisPanel;
 class Document;
 struct SheetOptions;
 class MeasurementUnits;
@@ -46,6 +47,8 @@ public:
     // through its edit API, so that it can be undone and the window shows it.
     const Conf &configuration() const { return conf; }
     Document *editingDocument() const { return document; }
+    // The analysis dock (View -> Analysis), hidden until asked for.
+    AnalysisPanel *analysisPanel() const { return analysis; }
 
     // Colouring and conversion shared by every editing concern (src/editor/fieldstyle.cpp).
     void validateEdit(QLineEdit *edit, bool valid, const QString &tip);
@@ -180,6 +183,7 @@ private:
     void createAxleOneWidgets();
     void createEditMenu();
     void connectDocument();
+    void createAnalysisPanel();
 
     float factor(bool isWeight) const;
     // The g in use for tonnes: the configuration's own when it is above 0, else the standard.
@@ -187,6 +191,7 @@ private:
     // The configuration's g as the units dialog compares it: none stands for the standard g.
     float storedG() const;
     void updateWeightFactor();
+    void showUnitsInAnalysis();
     bool isWeight(Unit unit) const { return unit == Unit::Weight; }
     QString unitSuffix(Unit unit) const;
     void storeG(Conf &into) const;
@@ -281,6 +286,7 @@ private:
 
     Conf conf;
     Document *document = nullptr;
+    AnalysisPanel *analysis = nullptr;
     float weightFactor = FileFormat::StandardG;
     float lengthFactor = 1.0f;
     quint8 weightUnit = Tons;

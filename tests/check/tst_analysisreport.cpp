@@ -3,6 +3,7 @@
 #include "analysisreport.h"
 #include "../testfiles.h"
 
+#include <QJsonDocument>
 #include <QtTest>
 
 namespace {
@@ -45,6 +46,7 @@ private slots:
     void overlaps();
     void vehicles_data();
     void vehicles();
+    void vehiclesJsonAsQtWritesIt();
 
 private:
     TestFiles files;
@@ -88,6 +90,18 @@ void tst_AnalysisReport::overlaps_data()
         nothing("no subclass takes part: the header's Max. axle distance (m) is empty"));
     row("empty minimum", conf_text({"1:2:1:2"}, "max_axle_distance__m=10\n"), 0,
         nothing("no subclass takes part: the header's Min. axle distance (m) is empty"));
+    // A bound that is no number would let every subclass or none take part unnoticed.
+    for (const char *bound : {"nan", "inf", "abc"}) {
+        row(bound,
+            conf_text({"1:2:1:2"},
+                QByteArray("min_axle_distance__m=") + bound
+                    + "\n"
+                      "max_axle_distance__m=10\n"),
+            1,
+            nothing(QStringLiteral("no subclass takes part: the header's Min. axle distance (m) "
+                                   "\"%1\" is not a number")
+                        .arg(bound)));
+    }
     row("reading stopped", conf_text({"1:2:1:2"}, limits) + "[subclass_2]\nnote\n", 1,
         nothing("1 of 1 subclasses take part")
             << "  read: reading stopped at line 16; the rest of the file was not read");
@@ -184,6 +198,31 @@ void tst_AnalysisReport::vehicles()
         at = report.indexOf(line, at);
         QVERIFY2(at >= 0, qPrintable(line + "\nnot in order in\n" + text));
     }
+}
+
+// The vehicle lines are written without QJsonDocument, for speed: each must be the very bytes
+// QJsonDocument writes of it, escapes, non-ASCII and exponents included.
+void tst_AnalysisReport::vehiclesJsonAsQtWritesIt()
+{
+    const QString conf = files.write(
+        conf_text({"1:2:1:2:2:max_axle_weight__kN=1,0.00001;2,1|upper_GVW_limit__kN=0.001",
+                      "2:\xc3\xa9\\\"x:1.5:3"},
+            limits));
+    const QString records
+        = files.write("id,axles,gaps_m,axle_weights_kN,gross_kN,expected\n"
+                      "q\"uote\\,2,1.6,0.00002;-0,1e-7,1\n\x01\xe2\x82\xac,2,1.7,3;4\n"
+                      "big,2,1.8,1e21;100000,,2\nbad,2\n");
+    QString text;
+    QTextStream out(&text);
+    QCOMPARE(report_vehicles(records, conf, true, out), 1);
+    out.flush();
+    QStringList lines = text.split('\n');
+    QCOMPARE(lines.size(), 6); // four rows, the summary and the end
+    for (const QString &line : lines.mid(0, 4)) {
+        const QByteArray bytes = line.toUtf8();
+        QCOMPARE(QJsonDocument::fromJson(bytes).toJson(QJsonDocument::Compact), bytes);
+    }
+    QVERIFY(lines.at(0).contains("\"weight_kN\":2e-05"));
 }
 
 QTEST_GUILESS_MAIN(tst_AnalysisReport)

@@ -3,8 +3,12 @@
 // pictures, the warnings example with its red and yellow fields, a subclass just created, and
 // the European example shown in pounds and feet, the Edit menu after two edits and the
 // question before unsaved changes are thrown away.
+// the European example shown in pounds and feet, and the analysis panel on the European example
+// with its window map and its recorded vehicles.
 //     screenshots OUTDIR
 // Run it on a display (xvfb-run), so that the fonts are those a desktop gives the window.
+#include "analysispanel.h"
+#include "liveanalysis.h"
 #include "measurementunits.h"
 #include "veltora.h"
 
@@ -24,6 +28,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -121,6 +127,56 @@ QPixmap question(Veltora &window)
     return shot;
 }
 
+// The analysis dock of the window (View -> Analysis): its map with the van subclass selected,
+// and the recorded vehicles after a window was widened in the editor, side by side.
+QPixmap analysis(Veltora &window)
+{
+    AnalysisPanel *panel = window.analysisPanel();
+    window.findChild<QAction *>(QStringLiteral("actionAnalysis"))->trigger();
+    window.resizeDocks({panel}, {720}, Qt::Horizontal);
+    window.resize(window.width() + 720, std::max(window.height(), 760));
+    select(window, QStringLiteral("4"));
+    panel->loadRecords(examples + QStringLiteral("european-vehicles.csv"));
+    const auto finish = [panel] {
+        for (int waited = 0; waited < 200 && panel->analysis()->busy(); ++waited) {
+            QTest::qWait(50);
+        }
+        settle();
+    };
+    finish();
+    auto *tabs = panel->findChild<QTabWidget *>(QStringLiteral("tabWidgetAnalysis"));
+    // The van of the recorded vehicles, double-clicked: its gap is marked on the map.
+    tabs->setCurrentIndex(3);
+    settle();
+    auto *table = panel->findChild<QTableView *>(QStringLiteral("tableVehicles"));
+    const QPoint van = table->visualRect(table->model()->index(7, 2)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, van);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, van);
+    tabs->setCurrentIndex(0);
+    settle();
+    QPixmap map = panel->grab();
+    // A wider motorcycle window, as an engineer might try: the panel marks what it changed.
+    select(window, QStringLiteral("1"));
+    type(window, QStringLiteral("MaxAxleDist1"), QStringLiteral("2.5"));
+    finish();
+    tabs->setCurrentIndex(3);
+    settle();
+    QPixmap vehicles = panel->grab();
+    // In device pixels, so that a picture taken at 200 % stays sharp.
+    const qreal ratio = map.devicePixelRatio();
+    const int gap = int(8 * ratio);
+    QPixmap both(map.width() + gap + vehicles.width(), std::max(map.height(), vehicles.height()));
+    both.fill(Qt::white);
+    map.setDevicePixelRatio(1);
+    vehicles.setDevicePixelRatio(1);
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, map);
+    painter.drawPixmap(map.width() + gap, 0, vehicles);
+    window.findChild<QAction *>(QStringLiteral("actionUndo"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("actionAnalysis"))->trigger();
+    return both;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -144,6 +200,9 @@ int main(int argc, char *argv[])
         && save(question(window), out, QStringLiteral("unsaved-changes.png"));
     window.findChild<QAction *>(QStringLiteral("actionUndo"))->trigger();
     window.findChild<QAction *>(QStringLiteral("actionUndo"))->trigger();
+    select(window, QStringLiteral("4"));
+    ok = ok && save(analysis(window), out, QStringLiteral("analysis-panel.png"));
+    select(window, QStringLiteral("14"));
 
     chooseUnits(window, QStringLiteral("radioButtonPounds"), QStringLiteral("radioButtonFeet"));
     ok = ok && save(window.grab(), out, QStringLiteral("units.png"));
