@@ -458,7 +458,7 @@ void Veltora::deleteSubclass()
 void Veltora::on_lineEditCopy_textEdited(const QString &arg1)
 {
     if (arg1.isEmpty()) {
-        ui->lineEditCopy->setStyleSheet(FieldStyle::neutralStyle);
+        FieldStyle::colourNeutral(ui->lineEditCopy);
         ui->buttonCopy->setEnabled(false);
         return;
     }

@@ -3,6 +3,7 @@
 #include "about.h"
 #include "appidentity.h"
 #include "document.h"
+#include "fieldstyle.h"
 #include "measurementunits.h"
 #include "numbervalidators.h"
 #include "ruletexts.h"
@@ -84,6 +85,11 @@ Veltora::Veltora(QWidget *parent)
         QSizePolicy policy = frame->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         frame->setSizePolicy(policy);
+    }
+
+    // The form colours some fields itself: their text too must be readable on the colour.
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        FieldStyle::keepReadable(edit);
     }
 }
 
