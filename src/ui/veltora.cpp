@@ -7,6 +7,7 @@
 #include "measurementunits.h"
 #include "numbervalidators.h"
 #include "ruletexts.h"
+#include "textfit.h"
 #include "ui_veltora.h"
 
 #include <QAction>
@@ -87,10 +88,13 @@ Veltora::Veltora(QWidget *parent)
         frame->setSizePolicy(policy);
     }
 
-    // The form colours some fields itself: their text too must be readable on the colour.
+    // The fields' own look first: an empty field's italic placeholder is what its width is
+    // then measured with.
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         FieldStyle::keepReadable(edit);
     }
+    TextFit::keep(this);
+    alignAxleRows();
 }
 
 const QVector<Veltora::HeaderField> &Veltora::headerFields()
@@ -379,6 +383,8 @@ void Veltora::fitWindowToContents()
 {
     // The form's fixed minimum width keeps the layout from widening the window by itself: where
     // the fonts or many axles make a row wider, the window grows rather than cut the panel off.
+    // The window's text fitter does the same after every change of layout; this is for the
+    // commands that show more at once.
     const QSize needed = minimumSizeHint();
     if (needed.width() > width() || needed.height() > height()) {
         resize(size().expandedTo(needed));

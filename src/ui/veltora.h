@@ -87,6 +87,9 @@ public:
     void setupAxleEdit(
         QLineEdit *edit, bool realValues, const QString &statusTip, const QString &objectName);
     void setupConstraintEdit(QLineEdit *edit, const QString &objectName);
+    // Lines the rows up however wide their captions and edits have grown: each gap's distances
+    // between its two axles, each check box under its axle's weight.
+    void alignAxleRows();
 
     // Display units (src/editor/units.cpp).
     void setUnitSuffix(QLabel *label, const QString &suffix);
