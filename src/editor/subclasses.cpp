@@ -48,6 +48,7 @@ void Veltora::emptySubclassFields()
 void Veltora::resetSubclassPanel()
 {
     emptySubclassFields();
+    showSelectedNumber(QString());
     ui->groupBoxSubclass->hide();
     ui->groupBoxReclassify->hide();
     ui->frameMiddle->hide();
@@ -80,8 +81,14 @@ void Veltora::showEmptySubclassPanel()
     ui->comboBoxSubclasses->clear();
     clearInvalidList();
     clearAxleRows();
-    ui->labelSubclassLarge->clear();
     clearImage();
+}
+
+void Veltora::showSelectedNumber(const QString &number)
+{
+    // The caption goes with the number: with nothing selected there is nothing to name.
+    ui->labelSubclassLarge->setText(number);
+    ui->labelSelected->setVisible(!number.isEmpty());
 }
 
 const Subclass *Veltora::selectedSubclass() const
@@ -262,7 +269,7 @@ void Veltora::loadSubclass(const QString &itemText)
     const QString number = entryNumber(itemText);
     filling = true;
     ui->lineEditSubclass->setText(number);
-    ui->labelSubclassLarge->setText(number);
+    showSelectedNumber(number);
     const Subclass *subclass = selectedSubclass();
     if (!subclass) {
         filling = false;

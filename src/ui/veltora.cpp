@@ -17,9 +17,11 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDoubleValidator>
+#include <QGridLayout>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
@@ -80,13 +82,20 @@ Veltora::Veltora(QWidget *parent)
         selector->setMinimumContentsLength(14);
     }
 
-    // Hiding the subclass panel must not make the window jump when it is shown again.
+    // Hiding the subclass panel, or the caption of the selected number, must not make the
+    // window jump when it is shown again.
     for (QWidget *frame : {static_cast<QWidget *>(ui->frameSubclassBottom),
-             static_cast<QWidget *>(ui->frameMiddle)}) {
+             static_cast<QWidget *>(ui->frameMiddle), static_cast<QWidget *>(ui->labelSelected)}) {
         QSizePolicy policy = frame->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         frame->setSizePolicy(policy);
     }
+
+    // The large selected number stands apart from the invalid list's caption beside it, so
+    // that the two never read as one sentence ("14 Subclasses are valid.").
+    constexpr int numberToCaption = 12;
+    ui->gridLayout_3->setContentsMargins(
+        0, 0, numberToCaption - ui->gridLayout->horizontalSpacing(), 0);
 
     // The fields' own look first: an empty field's italic placeholder is what its width is
     // then measured with.

@@ -232,6 +232,7 @@ private:
     void showSubclassIfAny(int number);
     QString targetAxles(const QString &target, bool editing);
     void loadSubclass(const QString &itemText);
+    void showSelectedNumber(const QString &number);
     void loadAxleRows(const Subclass &subclass, int axles);
     void shapeAxleRows(int axles);
     void loadConstraints(const Subclass &subclass);

@@ -254,6 +254,7 @@ void tst_Subclasses::deleteLoadsNeighbourAndLastLeavesNothing()
         colours({edit("lineEditSubclass")}) + button("buttonSubclass")->text(), QString("rNew"));
     QVERIFY(window->findChild<QFrame *>("frameSubclassBottom")->isHidden());
     QVERIFY(window->findChild<QFrame *>("frameMiddle")->isHidden());
+    QVERIFY(window->findChild<QLabel *>("labelSelected")->isHidden());
     QCOMPARE(invalidList(), QString("Subclasses are valid. hidden "));
 
     typeInto(edit("lineEditSubclass"), "9");

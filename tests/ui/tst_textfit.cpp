@@ -93,6 +93,7 @@ class tst_TextFit : public QObject
 private slots:
     void everyTextFits_data();
     void everyTextFits();
+    void captionsReadApart();
 };
 
 void tst_TextFit::everyTextFits_data()
@@ -146,6 +147,22 @@ void tst_TextFit::everyTextFits()
         }
     }
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+}
+
+void tst_TextFit::captionsReadApart()
+{
+    Veltora window;
+    window.show();
+    open(window, sourceFile("examples/european.conf"));
+    typeInto(field(window, "lineEditSubclass"), "14");
+    settle();
+    auto *number = window.findChild<QLabel *>("labelSubclassLarge");
+    auto *caption = window.findChild<QLabel *>("labelSelected");
+    auto *invalid = window.findChild<QLabel *>("labelInvalid");
+    QCOMPARE(caption->text() + ' ' + number->text(), QString("Selected: 14"));
+    const auto left = [&window](QWidget *widget) { return widget->mapTo(&window, QPoint()).x(); };
+    QVERIFY(caption->isVisible() && left(caption) + caption->width() <= left(number));
+    QCOMPARE(left(invalid) - (left(number) + number->width()), 12);
 }
 
 QTEST_MAIN(tst_TextFit)
