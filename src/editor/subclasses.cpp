@@ -451,7 +451,8 @@ void Veltora::createSubclass()
     const int shown = ui->comboBoxSubclasses->count() > 0
         ? entryNumber(ui->comboBoxSubclasses->currentText()).toInt()
         : -1;
-    document->createSubclass(number, ui->lineEditUnclassified->text(), shown);
+    // A subclass nobody has given a category yet belongs in the uncategorised category.
+    document->createSubclass(number, ui->lineEditUncategorised->text(), shown);
     selectSubclass(number);
 }
 
