@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QShortcut>
 #include <QSizePolicy>
 #include <QUndoStack>
@@ -367,13 +368,23 @@ void Veltora::menuAboutClicked()
 
 void Veltora::menuUpdateClicked()
 {
-    // The page behind the address tells the user whether there is anything newer; a missing
-    // browser or network is not reported.
+    // The page behind the address tells the user whether there is anything newer.
     const QUrl url(QLatin1String(AppIdentity::updateScheme) + QLatin1String("://")
             + QLatin1String(AppIdentity::updateHost)
             + QLatin1String(AppIdentity::updatePathAndQuery),
         QUrl::TolerantMode);
-    QDesktopServices::openUrl(url);
+    if (QDesktopServices::openUrl(url)) {
+        return;
+    }
+    // Without a browser the command would do nothing at all. The address is shown instead,
+    // selectable so that it can be copied, in a box that does not hold up the editor.
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Check for Updates"),
+        tr("No web browser could be started. The update page is:\n%1").arg(url.toString()),
+        QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void Veltora::menuConfigurationClicked()
