@@ -4,12 +4,14 @@
 #include "document.h"
 #include "numbervalidators.h"
 #include "ruletexts.h"
+#include "textfit.h"
 #include "veltora.h"
 #include "ui_veltora.h"
 
 #include <QCheckBox>
 #include <QDoubleValidator>
 #include <QIntValidator>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,6 +23,10 @@ namespace {
 // More constraint edits than this are not made for one subclass: a file can hold any number
 // of constraints, and a widget per constraint would take the editor down long before that.
 constexpr int maxConstraintEdits = 1000;
+
+// The narrowest per-axle and constraint edits; both grow to what their texts need.
+constexpr int axleEditWidth = 45;
+constexpr int constraintEditWidth = 90;
 
 } // namespace
 
@@ -58,7 +64,8 @@ void Veltora::hideAndClear(QWidget *widget)
 void Veltora::setupAxleEdit(
     QLineEdit *edit, bool realValues, const QString &statusTip, const QString &objectName)
 {
-    edit->setMaximumWidth(45);
+    edit->setMinimumWidth(axleEditWidth);
+    edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     if (realValues) {
         edit->setValidator(inModelLocale(new QDoubleValidator(edit)));
     } else {
@@ -68,15 +75,61 @@ void Veltora::setupAxleEdit(
     edit->setObjectName(objectName);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, &Veltora::textChanged);
+    TextFit::follow(edit);
 }
 
 void Veltora::setupConstraintEdit(QLineEdit *edit, const QString &objectName)
 {
-    edit->setMaximumWidth(90);
+    edit->setMinimumWidth(constraintEditWidth);
+    edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     edit->setStatusTip(tipRemoveConstraint);
     edit->setObjectName(objectName);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, &Veltora::textChanged);
+    TextFit::follow(edit);
+}
+
+void Veltora::alignAxleRows()
+{
+    QLineEdit *firstWeight = lineEditAt(ui->frameMaxAxleWeightsEdits, 1);
+    if (!firstWeight) {
+        return;
+    }
+    // Every per-axle edit is as wide as the first weight; the gap rows begin half an axle
+    // further right than the axle rows, each caption wide enough for its text.
+    const int column = firstWeight->minimumWidth();
+    const int spacing = ui->frameMaxAxleWeightsEdits->layout()->spacing();
+    const int halfAxle = (column + spacing) / 2;
+    const auto needed = [](QLabel *label) {
+        return qMax(TextFit::designWidth(label), label->sizeHint().width());
+    };
+    const int axleCaption = qMax(needed(ui->labelTyreTypes), needed(ui->labelMaxAxleWeightsEdits));
+    const int gapCaption = qMax(
+        qMax(needed(ui->labelMaxAxleDists), needed(ui->labelMinAxleDists)), axleCaption + halfAxle);
+    for (QLabel *label : {ui->labelMaxAxleDists, ui->labelMinAxleDists}) {
+        label->setMinimumWidth(gapCaption);
+    }
+    for (QLabel *label : {ui->labelTyreTypes, ui->labelMaxAxleWeightsEdits}) {
+        label->setMinimumWidth(gapCaption - halfAxle);
+    }
+    for (QFrame *frame : {ui->frameMaxAxleDists, ui->frameMinAxleDists, ui->frameTyreTypes,
+             ui->frameMaxAxleWeightsBoxes}) {
+        frame->layout()->setSpacing(spacing);
+    }
+
+    // The check boxes' row: a space as wide as a caption and the spacing after it (a layout
+    // puts no spacing next to a space), then one box per axle column.
+    QLayout *boxes = ui->frameMaxAxleWeightsBoxes->layout();
+    if (QSpacerItem *space = boxes->itemAt(0) ? boxes->itemAt(0)->spacerItem() : nullptr) {
+        space->changeSize(gapCaption - halfAxle + spacing, space->sizeHint().height(),
+            QSizePolicy::Fixed, QSizePolicy::Minimum);
+    }
+    for (int position = 1; position < boxes->count(); ++position) {
+        if (QWidget *box = widgetAt(ui->frameMaxAxleWeightsBoxes, position)) {
+            box->setFixedWidth(column);
+        }
+    }
+    boxes->invalidate();
 }
 
 void Veltora::addAxleRow(int row)
@@ -109,6 +162,7 @@ void Veltora::addAxleRow(int row)
     auto *tyreEdit = new QLineEdit(this);
     setupAxleEdit(tyreEdit, false, tipTyreType, QStringLiteral("TyreType%1").arg(axle));
     ui->frameTyreTypes->layout()->addWidget(tyreEdit);
+    alignAxleRows();
 }
 
 void Veltora::validateAxleRow(const Subclass &subclass, int row)

@@ -6,6 +6,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QLineEdit>
 #include <QPalette>
 #include <QStringList>
@@ -20,15 +21,44 @@ const QString neutralStyle = QStringLiteral("QLineEdit {background-color: white}
 
 namespace {
 
+// Every colour a field is given is a light one, so its text is black whatever the desktop's
+// palette: even on red, black reaches a contrast of 5.25:1, where a light theme's white text
+// would all but vanish on lime and yellow.
+void darkText(QLineEdit *edit, QPalette::ColorRole role)
+{
+    QPalette palette = edit->palette();
+    if (palette.color(role) != QColor(Qt::black)) {
+        palette.setColor(role, Qt::black);
+        edit->setPalette(palette);
+    }
+}
+
 // Setting a style sheet restyles the widget even when it is the one it has: the fields are
 // coloured again after every edit, so only a colour that changes is set.
-void show(QLineEdit *edit, const QString &style, const QString &tip)
+void setStyle(QLineEdit *edit, const QString &style)
 {
     if (edit->styleSheet() != style) {
         edit->setStyleSheet(style);
     }
+    darkText(edit, QPalette::Text);
+}
+
+void show(QLineEdit *edit, const QString &style, const QString &tip)
+{
+    setStyle(edit, style);
     if (edit->toolTip() != tip) {
         edit->setToolTip(tip);
+    }
+}
+
+// A placeholder as dark as the text would pass for a value; italics tell it apart. Only the
+// empty field is italic, so a typed value shows upright.
+void italicWhileEmpty(QLineEdit *edit)
+{
+    QFont font = edit->font();
+    if (font.italic() != edit->text().isEmpty()) {
+        font.setItalic(edit->text().isEmpty());
+        edit->setFont(font);
     }
 }
 
@@ -42,6 +72,24 @@ void colour(QLineEdit *edit, bool valid, const QString &tip)
 void colourWarning(QLineEdit *edit, const QString &tip)
 {
     show(edit, warningStyle, tip);
+}
+
+void colourNeutral(QLineEdit *edit)
+{
+    setStyle(edit, neutralStyle);
+}
+
+void keepReadable(QLineEdit *edit)
+{
+    if (!edit->styleSheet().isEmpty()) {
+        darkText(edit, QPalette::Text);
+    }
+    if (edit->placeholderText().isEmpty()) {
+        return;
+    }
+    darkText(edit, QPalette::PlaceholderText);
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] { italicWhileEmpty(edit); });
+    italicWhileEmpty(edit);
 }
 
 bool isMarkedInvalid(QLineEdit *edit)

@@ -19,6 +19,12 @@ extern const QString neutralStyle;
 void colour(QLineEdit *edit, bool valid, const QString &tip);
 // Yellow with `tip`: valid, but lower than some subclass needs.
 void colourWarning(QLineEdit *edit, const QString &tip);
+// White: neither valid nor invalid (an empty copy target). The tool tip stays as it was.
+void colourNeutral(QLineEdit *edit);
+// Readable on every colour and in every state: a coloured field's text is black, and a
+// placeholder, shown only while the field is empty, is black and italic. For the fields of a
+// form, whose first colours and placeholders the form sets itself.
+void keepReadable(QLineEdit *edit);
 // Only red marks a field invalid; yellow, white and lime do not.
 bool isMarkedInvalid(QLineEdit *edit);
 

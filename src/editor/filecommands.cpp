@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
@@ -40,6 +41,22 @@ QString Veltora::askFileName(bool save)
         return QString();
     }
     return dialog.selectedFiles().value(0);
+}
+
+void Veltora::showOutcome(const QString &text)
+{
+    constexpr int shownForMs = 5000;
+    statusBar()->showMessage(text, shownForMs);
+}
+
+QString Veltora::openedMessage(const QString &path) const
+{
+    // The invalid list has just been filled from the configuration read: it holds the count.
+    const int subclasses = conf.get_subclass_numbers().size();
+    return tr("Opened %1: %2, %3 invalid")
+        .arg(QDir::toNativeSeparators(path),
+            subclasses == 1 ? tr("1 subclass") : tr("%1 subclasses").arg(subclasses),
+            QString::number(ui->comboBoxInvalid->count()));
 }
 
 void Veltora::warn(const QString &title, const QString &text)
@@ -156,6 +173,7 @@ void Veltora::menuNewClicked()
         return;
     }
     document->replace(std::move(fresh), path);
+    showOutcome(tr("Created %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void Veltora::menuOpenClicked()
@@ -187,6 +205,7 @@ bool Veltora::openConfiguration(const QString &path)
         return false;
     }
     document->replace(std::move(read), path);
+    showOutcome(openedMessage(path));
 
     if (conf.stopped_at_line() > 0) {
         warn(tr("File not completely read"),
@@ -264,5 +283,6 @@ bool Veltora::saveConfiguration(const QString &path)
         return false;
     }
     document->markSaved(path);
+    showOutcome(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
     return true;
 }

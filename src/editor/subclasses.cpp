@@ -49,6 +49,7 @@ void Veltora::emptySubclassFields()
 void Veltora::resetSubclassPanel()
 {
     emptySubclassFields();
+    showSelectedNumber(QString());
     ui->groupBoxSubclass->hide();
     ui->groupBoxReclassify->hide();
     ui->frameMiddle->hide();
@@ -81,8 +82,14 @@ void Veltora::showEmptySubclassPanel()
     ui->comboBoxSubclasses->clear();
     clearInvalidList();
     clearAxleRows();
-    ui->labelSubclassLarge->clear();
     clearImage();
+}
+
+void Veltora::showSelectedNumber(const QString &number)
+{
+    // The caption goes with the number: with nothing selected there is nothing to name.
+    ui->labelSubclassLarge->setText(number);
+    ui->labelSelected->setVisible(!number.isEmpty());
 }
 
 const Subclass *Veltora::selectedSubclass() const
@@ -263,7 +270,7 @@ void Veltora::loadSubclass(const QString &itemText)
     const QString number = entryNumber(itemText);
     filling = true;
     ui->lineEditSubclass->setText(number);
-    ui->labelSubclassLarge->setText(number);
+    showSelectedNumber(number);
     const Subclass *subclass = selectedSubclass();
     if (!subclass) {
         filling = false;
@@ -446,7 +453,8 @@ void Veltora::createSubclass()
     const int shown = ui->comboBoxSubclasses->count() > 0
         ? entryNumber(ui->comboBoxSubclasses->currentText()).toInt()
         : -1;
-    document->createSubclass(number, ui->lineEditUnclassified->text(), shown);
+    // A subclass nobody has given a category yet belongs in the uncategorised category.
+    document->createSubclass(number, ui->lineEditUncategorised->text(), shown);
     selectSubclass(number);
 }
 
@@ -460,7 +468,7 @@ void Veltora::deleteSubclass()
 void Veltora::on_lineEditCopy_textEdited(const QString &arg1)
 {
     if (arg1.isEmpty()) {
-        ui->lineEditCopy->setStyleSheet(FieldStyle::neutralStyle);
+        FieldStyle::colourNeutral(ui->lineEditCopy);
         ui->buttonCopy->setEnabled(false);
         return;
     }

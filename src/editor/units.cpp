@@ -136,6 +136,7 @@ void Veltora::redisplayAllValues()
     for (QLabel *label : {ui->labelMaxAxleWeightsEdits, ui->labelCombinedWeightConstraints}) {
         setUnitSuffix(label, unitSuffix(Unit::Weight));
     }
+    alignAxleRows();
     // The selected subclass is shown again as loading shows it, every field coloured by its
     // own check. A number that names no subclass has nothing to show.
     if (const Subclass *subclass = selectedSubclass()) {

@@ -1,5 +1,6 @@
 // The About dialog: the version line is built here, everything else is in the form.
 #include "about.h"
+#include "textfit.h"
 #include "ui_about.h"
 
 About::About(QWidget *parent, const QString &version)
@@ -9,6 +10,7 @@ About::About(QWidget *parent, const QString &version)
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     ui->labelVersion->setText(tr("Veltora %1 (x64)").arg(version));
+    TextFit::keep(this);
 
     // The credit wraps to the dialog's width. Where the form's fonts are missing, the fallback
     // fonts are wider and the wrapped credit would run under the OK button: grow just enough.

@@ -1,6 +1,7 @@
 // The measurement units dialog: radio-button ids are the unit codes, g only applies to tonnes.
 #include "measurementunits.h"
 #include "numbervalidators.h"
+#include "textfit.h"
 #include "veltora.h"
 #include "ui_measurementunits.h"
 
@@ -25,10 +26,10 @@ MeasurementUnits::MeasurementUnits(QWidget *parent, quint8 weight, quint8 length
         button->setChecked(true);
     }
     connect(ui->buttonGroupWeight,
-            QOverload<QAbstractButton *, bool>::of(&QButtonGroup::buttonToggled), this,
-            [this](QAbstractButton *button, bool) {
-                weightUnitChanged(ui->buttonGroupWeight->id(button));
-            });
+        QOverload<QAbstractButton *, bool>::of(&QButtonGroup::buttonToggled), this,
+        [this](QAbstractButton *button, bool) {
+            weightUnitChanged(ui->buttonGroupWeight->id(button));
+        });
 
     ui->buttonGroupLength->setId(ui->radioButtonMeters, Meters);
     ui->buttonGroupLength->setId(ui->radioButtonFeet, Feet);
@@ -40,6 +41,7 @@ MeasurementUnits::MeasurementUnits(QWidget *parent, quint8 weight, quint8 length
     this->g = g;
     ui->lineEditG->setValidator(inModelLocale(new QDoubleValidator(this)));
     weightUnitChanged(weight);
+    TextFit::keep(this);
 }
 
 MeasurementUnits::~MeasurementUnits()
@@ -68,6 +70,6 @@ void MeasurementUnits::on_lineEditG_textEdited(const QString &arg1)
 void MeasurementUnits::on_buttonBox_accepted()
 {
     g = ui->lineEditG->text().toFloat();
-    emit sendUnits(quint8(ui->buttonGroupWeight->checkedId()),
-                   quint8(ui->buttonGroupLength->checkedId()), g);
+    emit sendUnits(
+        quint8(ui->buttonGroupWeight->checkedId()), quint8(ui->buttonGroupLength->checkedId()), g);
 }

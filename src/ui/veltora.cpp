@@ -4,9 +4,11 @@
 #include "analysispanel.h"
 #include "appidentity.h"
 #include "document.h"
+#include "fieldstyle.h"
 #include "measurementunits.h"
 #include "numbervalidators.h"
 #include "ruletexts.h"
+#include "textfit.h"
 #include "ui_veltora.h"
 
 #include <QAction>
@@ -16,11 +18,14 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDoubleValidator>
+#include <QGridLayout>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QShortcut>
 #include <QSizePolicy>
 #include <QUndoStack>
@@ -80,13 +85,28 @@ Veltora::Veltora(QWidget *parent)
         selector->setMinimumContentsLength(14);
     }
 
-    // Hiding the subclass panel must not make the window jump when it is shown again.
+    // Hiding the subclass panel, or the caption of the selected number, must not make the
+    // window jump when it is shown again.
     for (QWidget *frame : {static_cast<QWidget *>(ui->frameSubclassBottom),
-             static_cast<QWidget *>(ui->frameMiddle)}) {
+             static_cast<QWidget *>(ui->frameMiddle), static_cast<QWidget *>(ui->labelSelected)}) {
         QSizePolicy policy = frame->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         frame->setSizePolicy(policy);
     }
+
+    // The large selected number stands apart from the invalid list's caption beside it, so
+    // that the two never read as one sentence ("14 Subclasses are valid.").
+    constexpr int numberToCaption = 12;
+    ui->gridLayout_3->setContentsMargins(
+        0, 0, numberToCaption - ui->gridLayout->horizontalSpacing(), 0);
+
+    // The fields' own look first: an empty field's italic placeholder is what its width is
+    // then measured with.
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        FieldStyle::keepReadable(edit);
+    }
+    TextFit::keep(this);
+    alignAxleRows();
 }
 
 const QVector<Veltora::HeaderField> &Veltora::headerFields()
@@ -382,13 +402,23 @@ void Veltora::menuAboutClicked()
 
 void Veltora::menuUpdateClicked()
 {
-    // The page behind the address tells the user whether there is anything newer; a missing
-    // browser or network is not reported.
+    // The page behind the address tells the user whether there is anything newer.
     const QUrl url(QLatin1String(AppIdentity::updateScheme) + QLatin1String("://")
             + QLatin1String(AppIdentity::updateHost)
             + QLatin1String(AppIdentity::updatePathAndQuery),
         QUrl::TolerantMode);
-    QDesktopServices::openUrl(url);
+    if (QDesktopServices::openUrl(url)) {
+        return;
+    }
+    // Without a browser the command would do nothing at all. The address is shown instead,
+    // selectable so that it can be copied, in a box that does not hold up the editor.
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Check for Updates"),
+        tr("No web browser could be started. The update page is:\n%1").arg(url.toString()),
+        QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void Veltora::menuConfigurationClicked()
@@ -407,6 +437,8 @@ void Veltora::fitWindowToContents()
 {
     // The form's fixed minimum width keeps the layout from widening the window by itself: where
     // the fonts or many axles make a row wider, the window grows rather than cut the panel off.
+    // The window's text fitter does the same after every change of layout; this is for the
+    // commands that show more at once.
     const QSize needed = minimumSizeHint();
     if (needed.width() > width() || needed.height() > height()) {
         resize(size().expandedTo(needed));

@@ -91,6 +91,9 @@ public:
     void setupAxleEdit(
         QLineEdit *edit, bool realValues, const QString &statusTip, const QString &objectName);
     void setupConstraintEdit(QLineEdit *edit, const QString &objectName);
+    // Lines the rows up however wide their captions and edits have grown: each gap's distances
+    // between its two axles, each check box under its axle's weight.
+    void alignAxleRows();
 
     // Display units (src/editor/units.cpp).
     void setUnitSuffix(QLabel *label, const QString &suffix);
@@ -237,6 +240,7 @@ private:
     void showSubclassIfAny(int number);
     QString targetAxles(const QString &target, bool editing);
     void loadSubclass(const QString &itemText);
+    void showSelectedNumber(const QString &number);
     void loadAxleRows(const Subclass &subclass, int axles);
     void shapeAxleRows(int axles);
     void loadConstraints(const Subclass &subclass);
@@ -257,6 +261,10 @@ private:
     // File -> Save with its checks, questions and dialog; true when it wrote the file.
     bool saveWithChecks();
     static bool isConfigurationFile(const QMimeData *data, QString *path);
+    // What Open read, as the status bar tells it ("Opened PATH: 19 subclasses, 0 invalid").
+    QString openedMessage(const QString &path) const;
+    // Shows a command's outcome in the status bar for a few seconds.
+    void showOutcome(const QString &text);
     void warn(const QString &title, const QString &text);
 
     bool writeFile(const QString &path, const Conf &written);

@@ -5,6 +5,31 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include <cmath>
+#include <functional>
+
+namespace {
+
+// WCAG's contrast ratio of two colours, from their relative luminances.
+double contrast(const QColor &one, const QColor &other)
+{
+    const auto luminance = [](const QColor &colour) {
+        double sum = 0;
+        const QList<QPair<double, double>> channels
+            = {{colour.redF(), 0.2126}, {colour.greenF(), 0.7152}, {colour.blueF(), 0.0722}};
+        for (const auto &channel : channels) {
+            const double v = channel.first;
+            sum += channel.second * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
+    const double a = luminance(one);
+    const double b = luminance(other);
+    return (qMax(a, b) + 0.05) / (qMin(a, b) + 0.05);
+}
+
+} // namespace
+
 class tst_FieldStyle : public QObject
 {
     Q_OBJECT
@@ -14,6 +39,7 @@ private slots:
     void conversions_data();
     void conversions();
     void shownConstraint();
+    void readableOnEveryColour();
 };
 
 void tst_FieldStyle::onlyRedIsInvalid()
@@ -68,6 +94,38 @@ void tst_FieldStyle::shownConstraint()
         {"1+2,180", "1+2,18.35"}, {"1+2,abc", "1+2,0.00"}, {"1+2", "1+2"}, {QString(), QString()}};
     for (const auto &constraint : constraints) {
         QCOMPARE(FieldStyle::shownConstraint(constraint.first, 9.80665f), constraint.second);
+    }
+}
+
+void tst_FieldStyle::readableOnEveryColour()
+{
+    // Each colour with the routine that gives it: valid, invalid, lower than some subclass,
+    // neutral.
+    const QList<QPair<QColor, std::function<void(QLineEdit *)>>> colours
+        = {{Qt::green, [](QLineEdit *edit) { FieldStyle::colour(edit, true, QString()); }},
+            {Qt::red, [](QLineEdit *edit) { FieldStyle::colour(edit, false, QString()); }},
+            {Qt::yellow, [](QLineEdit *edit) { FieldStyle::colourWarning(edit, QString()); }},
+            {Qt::white, FieldStyle::colourNeutral}};
+    for (const auto &colour : colours) {
+        QLineEdit edit;
+        // A dark desktop theme's light text, which would all but vanish on these colours.
+        QPalette dark = edit.palette();
+        dark.setColor(QPalette::Text, Qt::white);
+        edit.setPalette(dark);
+        edit.setPlaceholderText("H2T2D1S2");
+        FieldStyle::keepReadable(&edit);
+        colour.second(&edit);
+        edit.ensurePolished();
+        const QPalette palette = edit.palette();
+        QCOMPARE(palette.color(edit.backgroundRole()), colour.first);
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::PlaceholderText}) {
+            const double ratio = contrast(palette.color(role), colour.first);
+            QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
+        }
+        // The placeholder, black too, shows italic; a typed value upright.
+        QVERIFY(edit.font().italic());
+        edit.setText("H2");
+        QVERIFY(!edit.font().italic());
     }
 }
 

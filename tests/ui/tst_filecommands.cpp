@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -74,27 +75,33 @@ private:
 void tst_FileCommands::openThenSaveGivesTheFileBack_data()
 {
     QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("read");
     QFile example(VELTORA_SOURCE_DIR "/examples/european.conf");
     QVERIFY(example.open(QIODevice::ReadOnly));
-    QTest::newRow("the European example") << example.readAll();
+    QTest::newRow("the European example") << example.readAll() << "19 subclasses, 0 invalid";
     QTest::newRow("letters beyond ASCII")
         << QByteArray("[classes]\nclassification_version=\xc4\x8c-2024\ncountry_code=SI\n"
                       "group_max_distance__m=2\n\xc4\x8d"
                       "as=1\n\n")
-            + subclass(1);
+            + subclass(1)
+        << "1 subclass, 1 invalid";
 }
 
 void tst_FileCommands::openThenSaveGivesTheFileBack()
 {
     QFETCH(QByteArray, text);
+    QFETCH(QString, read);
     QFile::remove(dir.filePath("out.conf"));
     open(*window, writeFile(dir.filePath("in.conf"), text));
     QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("in.conf") + "[*]");
+    QCOMPARE(
+        window->statusBar()->currentMessage(), "Opened " + dir.filePath("in.conf") + ": " + read);
     // Typed without a suffix, the name gets ".conf"; the title names the file written.
     QCOMPARE(answerModals(action(*window, "actionSave"), {choose(dir.filePath("out"))}),
         QStringList {"Save as"});
     QCOMPARE(fileBytes(dir.filePath("out.conf")), text);
     QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("out.conf") + "[*]");
+    QCOMPARE(window->statusBar()->currentMessage(), "Saved " + dir.filePath("out.conf"));
 }
 
 void tst_FileCommands::saveAsksOrRefuses_data()
@@ -177,6 +184,7 @@ void tst_FileCommands::newKeepsTheConfigurationUntilItsFileIsWritten()
         (QStringList {question, "Save as"}));
     QCOMPARE(fileBytes(dir.filePath("new.conf")), header);
     QCOMPARE(window->windowTitle(), "Veltora v3.2.0 " + dir.filePath("new.conf") + "[*]");
+    QCOMPARE(window->statusBar()->currentMessage(), "Created " + dir.filePath("new.conf"));
     QVERIFY(!window->isWindowModified());
     QVERIFY(window->configuration().get_subclass_numbers().isEmpty());
     QCOMPARE(window->findChild<QComboBox *>("comboBoxSubclasses")->count(), 0);

@@ -59,7 +59,7 @@ void tst_Subclasses::newSubclassAfterNewUntilValid()
     window.reset(new Veltora);
     typeFields(*window,
         {"lineEditCountry=si", "lineEditGroupMaxDist=2", "lineEditMaxAxleDist=10",
-            "lineEditUnclassified=99"});
+            "lineEditUnclassified=99", "lineEditUncategorised=9"});
     QCOMPARE(answerModals(action(*window, "actionNew"), {choose(dir.filePath("new"))}),
         QStringList {"Save as"});
     QVERIFY(window->findChild<QFrame *>("frameSubclassBottom")->isHidden());
@@ -71,7 +71,8 @@ void tst_Subclasses::newSubclassAfterNewUntilValid()
     QCOMPARE(entries(combo("comboBoxSubclasses")), QStringList {"subclass_12"});
     QCOMPARE(invalidList(), QString("Invalid subclasses: shown subclass_12"));
     QCOMPARE(button("buttonSubclass")->text(), QString("Delete"));
-    QCOMPARE(edit("lineEditCategory")->text(), QString("99"));
+    // A new subclass belongs in the uncategorised category.
+    QCOMPARE(edit("lineEditCategory")->text(), QString("9"));
     // Axle 1 can be typed into at once, also when no file was ever opened.
     const QList<QLineEdit *> axleOne
         = {field(*window, "MaxAxleWeightEdit1"), field(*window, "TyreType1")};
@@ -254,11 +255,14 @@ void tst_Subclasses::deleteLoadsNeighbourAndLastLeavesNothing()
         colours({edit("lineEditSubclass")}) + button("buttonSubclass")->text(), QString("rNew"));
     QVERIFY(window->findChild<QFrame *>("frameSubclassBottom")->isHidden());
     QVERIFY(window->findChild<QFrame *>("frameMiddle")->isHidden());
+    QVERIFY(window->findChild<QLabel *>("labelSelected")->isHidden());
     QCOMPARE(invalidList(), QString("Subclasses are valid. hidden "));
 
     typeInto(edit("lineEditSubclass"), "9");
     button("buttonSubclass")->click();
     QCOMPARE(entries(combo("comboBoxSubclasses")), QStringList {"subclass_9"});
+    // The file names no uncategorised category: the new subclass has none either.
+    QCOMPARE(edit("lineEditCategory")->text(), QString());
     QVERIFY(!window->findChild<QFrame *>("frameSubclassBottom")->isHidden());
     QCOMPARE(invalidList(), QString("Invalid subclasses: shown subclass_9"));
 }

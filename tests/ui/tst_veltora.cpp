@@ -33,6 +33,7 @@ private slots:
     void shortcutsBrowseSubclasses_data();
     void shortcutsBrowseSubclasses();
     void updateOpensUpdatePageAndExitCloses();
+    void updateWithoutBrowserShowsTheAddress();
 
 private:
     QScopedPointer<WindowTest::MessageLog> log;
@@ -135,10 +136,27 @@ void tst_Veltora::updateOpensUpdatePageAndExitCloses()
     QVERIFY(urls.at(0).host().endsWith('.' + QLatin1String(AppIdentity::organizationDomain)));
     QCOMPARE(urls.at(0).scheme() + urls.at(0).path() + '?' + urls.at(0).query(),
         QStringLiteral("https/ls.php?sw=zelvo-veltora&ch=stable"));
+    QVERIFY(!window->findChild<QMessageBox *>());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.data()));
     window->findChild<QAction *>("actionExit")->trigger();
     QVERIFY(!window->isVisible());
+}
+
+void tst_Veltora::updateWithoutBrowserShowsTheAddress()
+{
+    // Offscreen no browser can be started. The box is open when the command returns: it does
+    // not hold up the editor.
+    window->show();
+    window->findChild<QAction *>("actionUpdate")->trigger();
+    auto *box = window->findChild<QMessageBox *>();
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->windowTitle() + ": " + box->text(),
+        QString("Check for Updates: No web browser could be started. The update page is:\n"
+                "https://updates.marlek.example/ls.php?sw=zelvo-veltora&ch=stable"));
+    QVERIFY(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+    box->button(QMessageBox::Ok)->click();
+    QTRY_VERIFY(!window->findChild<QMessageBox *>());
 }
 
 QTEST_MAIN(tst_Veltora)

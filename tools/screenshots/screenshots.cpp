@@ -2,9 +2,9 @@
 // user would: a subclass of the European example with its rows and constraints, its two vehicle
 // pictures, the warnings example with its red and yellow fields, a subclass just created, and
 // the European example shown in pounds and feet, the Edit menu after two edits and the
-// question before unsaved changes are thrown away.
-// the European example shown in pounds and feet, and the analysis panel on the European example
-// with its window map and its recorded vehicles.
+// question before unsaved changes are thrown away, and the analysis dock with its window map
+// and its recorded vehicles; then, from a second run of itself at twice the scale, the window
+// in pounds and feet at 200 %.
 //     screenshots OUTDIR
 // Run it on a display (xvfb-run), so that the fonts are those a desktop gives the window.
 #include "analysispanel.h"
@@ -25,9 +25,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -36,7 +38,8 @@
 
 namespace {
 
-const QString examples = QStringLiteral(VELTORA_SOURCE_DIR "/examples/");
+// Opened by their paths from the repository's root, which the status bar then shows.
+const QString examples = QStringLiteral("examples/");
 
 // Lets the layouts settle (the window grows to its contents) before it is photographed.
 void settle()
@@ -181,16 +184,31 @@ QPixmap analysis(Veltora &window)
 
 int main(int argc, char *argv[])
 {
+    // Qt reads the scale once, when the application starts: the 200 % picture is taken by a
+    // run of its own, which this program starts last.
+    const char doubledArgument[] = "200%";
+    const bool doubled = argc == 3 && qstrcmp(argv[2], doubledArgument) == 0;
+    if (doubled) {
+        qputenv("QT_SCALE_FACTOR", "2");
+    }
     QApplication application(argc, argv);
-    if (QCoreApplication::arguments().size() != 2) {
+    if (QCoreApplication::arguments().size() != 2 && !doubled) {
         QTextStream(stderr) << "usage: screenshots OUTDIR\n";
         return 2;
     }
-    const QDir out(QCoreApplication::arguments().at(1));
+    const QDir out(QDir::current().absoluteFilePath(QCoreApplication::arguments().at(1)));
+    QDir::setCurrent(QStringLiteral(VELTORA_SOURCE_DIR));
     Veltora window;
     window.show();
     bool ok = window.openConfiguration(examples + QStringLiteral("european.conf"));
     select(window, QStringLiteral("14"));
+    if (doubled) {
+        chooseUnits(window, QStringLiteral("radioButtonPounds"), QStringLiteral("radioButtonFeet"));
+        // The window is larger than the virtual screen: the pointer rests on some field, whose
+        // status tip would stand in the picture.
+        window.statusBar()->clearMessage();
+        return ok && save(window.grab(), out, QStringLiteral("scaled-200.png")) ? 0 : 1;
+    }
     ok = ok && save(window.grab(), out, QStringLiteral("veltora-window.png"))
         && save(pictures(window), out, QStringLiteral("drawings.png"));
 
@@ -218,5 +236,9 @@ int main(int argc, char *argv[])
     ok = ok && window.openConfiguration(examples + QStringLiteral("warnings.conf"));
     select(window, QStringLiteral("5"));
     ok = ok && save(window.grab(), out, QStringLiteral("warnings.png"));
+    ok = ok
+        && QProcess::execute(QCoreApplication::applicationFilePath(),
+               {out.path(), QLatin1String(doubledArgument)})
+            == 0;
     return ok ? 0 : 1;
 }
