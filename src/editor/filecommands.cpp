@@ -53,10 +53,73 @@ QString Veltora::openedMessage(const QString &path) const
 {
     // The invalid list has just been filled from the configuration read: it holds the count.
     const int subclasses = conf.get_subclass_numbers().size();
-    return tr("Opened %1: %2, %3 invalid")
-        .arg(QDir::toNativeSeparators(path),
-            subclasses == 1 ? tr("1 subclass") : tr("%1 subclasses").arg(subclasses),
-            QString::number(ui->comboBoxInvalid->count()));
+    QString message
+        = tr("Opened %1: %2, %3 invalid")
+              .arg(QDir::toNativeSeparators(path),
+                  subclasses == 1 ? tr("1 subclass") : tr("%1 subclasses").arg(subclasses),
+                  QString::number(ui->comboBoxInvalid->count()));
+    const int notes = conf.read_notes().size() + conf.read_notes_not_kept();
+    if (notes > 0) {
+        message += notes == 1 ? tr(", 1 note") : tr(", %1 notes").arg(notes);
+    }
+    return message;
+}
+
+// Every note of the last read, one per line, for a box's details.
+QString Veltora::readNotesText() const
+{
+    QStringList lines;
+    for (const ReadNote &note : conf.read_notes()) {
+        lines << note.words();
+    }
+    if (conf.read_notes_not_kept() > 0) {
+        lines << tr("%1 more notes are not listed.").arg(conf.read_notes_not_kept());
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void Veltora::tellWhatWasRead(const QString &path)
+{
+    // A byte-order mark alone changes no value: it is counted on the status line only.
+    int changed = conf.read_notes_not_kept();
+    for (const ReadNote &note : conf.read_notes()) {
+        changed += note.changes_values() ? 1 : 0;
+    }
+    const QString file = QDir::toNativeSeparators(path);
+    QString title;
+    QString text;
+    if (conf.stopped_at_line() > 0) {
+        title = tr("File not completely read");
+        text = tr("Reading %1 stopped at line %2, which could not be read:\n%3\nThe section it "
+                  "stands in and the rest of the file were not loaded.")
+                   .arg(file)
+                   .arg(conf.stopped_at_line())
+                   .arg(conf.stopped_line_text());
+        if (changed > 0) {
+            text += changed == 1 ? tr("\n\nBefore that, 1 value was read differently from how "
+                                      "the file writes it (see the details).")
+                                 : tr("\n\nBefore that, %1 values were read differently from how "
+                                      "the file writes them (see the details).")
+                                       .arg(changed);
+        }
+    } else if (changed > 0) {
+        title = tr("File read with notes");
+        text = changed == 1
+            ? tr("1 value in %1 was read differently from how the file writes it; Save will "
+                 "write it as the editor shows it.")
+                  .arg(file)
+            : tr("%1 values in %2 were read differently from how the file writes them; Save "
+                 "will write them as the editor shows them.")
+                  .arg(changed)
+                  .arg(file);
+    } else {
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok);
+    if (changed > 0) {
+        box.setDetailedText(readNotesText());
+    }
+    box.exec();
 }
 
 void Veltora::warn(const QString &title, const QString &text)
@@ -206,15 +269,7 @@ bool Veltora::openConfiguration(const QString &path)
     }
     document->replace(std::move(read), path);
     showOutcome(openedMessage(path));
-
-    if (conf.stopped_at_line() > 0) {
-        warn(tr("File not completely read"),
-            tr("Reading %1 stopped at line %2, which could not be read:\n%3\nThe section it "
-               "stands in and the rest of the file were not loaded.")
-                .arg(QDir::toNativeSeparators(path))
-                .arg(conf.stopped_at_line())
-                .arg(conf.stopped_line_text()));
-    }
+    tellWhatWasRead(path);
     return true;
 }
 

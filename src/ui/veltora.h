@@ -256,6 +256,10 @@ private:
     int createdRows() const;
     QWidget *widgetAt(QFrame *frame, int position) const;
     QString askFileName(bool save);
+    // After Open: the box that says where reading stopped early, or which values were read
+    // otherwise than the file writes them; nothing when the file was read as it stands.
+    void tellWhatWasRead(const QString &path);
+    QString readNotesText() const;
     // The sheet of the configuration as shown: its file's name and the display units.
     SheetOptions sheetOptions() const;
     // File -> Save with its checks, questions and dialog; true when it wrote the file.

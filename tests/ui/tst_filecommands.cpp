@@ -214,6 +214,18 @@ void tst_FileCommands::openTellsWhatItCouldNotRead_data()
            "read:\n; a comment\nThe section it stands in and the rest of the file were not "
            "loaded."
         << QVector<quint16> {};
+    QTest::newRow("read with notes")
+        << "notes.conf"
+        << "File read with notes: 2 values in %1 were read differently from how the file writes "
+           "them; Save will write them as the editor shows them."
+        << QVector<quint16> {2, 3};
+    QTest::newRow("stopped early after a note")
+        << "stopped-notes.conf"
+        << "File not completely read: Reading %1 stopped at line 19, which could not be "
+           "read:\n; a comment\nThe section it stands in and the rest of the file were not "
+           "loaded.\n\nBefore that, 1 value was read differently from how the file writes it "
+           "(see the details)."
+        << QVector<quint16> {};
 }
 
 void tst_FileCommands::openTellsWhatItCouldNotRead()
@@ -224,13 +236,32 @@ void tst_FileCommands::openTellsWhatItCouldNotRead()
     open(*window, writeFile(dir.filePath("in.conf"), header + subclass(1)));
     QDir(dir.path()).mkdir("folder.conf");
     writeFile(dir.filePath("broken.conf"), header + subclass(2) + "; a comment\n" + subclass(3));
+    // An unknown key and a category given twice; a byte-order mark changes no value.
+    writeFile(dir.filePath("notes.conf"),
+        "\xef\xbb\xbf" + header + subclass(2).replace("category=1", "colour=red\ncategory=1")
+            + subclass(3).replace("category=1", "category=1\ncategory=7"));
+    writeFile(dir.filePath("stopped-notes.conf"),
+        header + subclass(2).replace("category=1", "colour=red\ncategory=1") + "; a comment\n");
     // The dialog only lets existing files through; the command's own checks are reached here.
     const QString path = dir.filePath(name);
+    QString details;
     const QStringList seen
-        = answerModals([&] { window->openConfiguration(path); }, {press(QMessageBox::Ok)});
+        = answerModals([&] { window->openConfiguration(path); }, {[&details](QWidget *modal) {
+              details = qobject_cast<QMessageBox *>(modal)->detailedText();
+              press(QMessageBox::Ok)(modal);
+          }});
     QCOMPARE(seen, QStringList {said.arg(path)});
     QCOMPARE(window->configuration().get_subclass_numbers(), subclasses);
-    QVERIFY(window->windowTitle().endsWith((name == "broken.conf" ? name : "in.conf") + "[*]"));
+    const bool opened = !name.startsWith("missing") && !name.startsWith("folder");
+    QVERIFY(window->windowTitle().endsWith((opened ? name : "in.conf") + "[*]"));
+    // The details list every note with its line, the byte-order mark too.
+    QCOMPARE(details.isEmpty() ? 0 : details.split('\n').size(),
+        name == "notes.conf" ? 3 : name.contains("notes") ? 1 : 0);
+    QVERIFY(details.isEmpty() || details.startsWith("line "));
+    if (name == "notes.conf") {
+        QCOMPARE(window->statusBar()->currentMessage(),
+            "Opened " + path + ": 2 subclasses, 0 invalid, 3 notes");
+    }
 }
 
 void tst_FileCommands::reopenShowsTheFileAsItIsNow()
