@@ -4,7 +4,6 @@
 #include "appidentity.h"
 #include "conf.h"
 #include "printable.h"
-#include "sheetrulewords.h"
 #include "vehicledrawing.h"
 #include "windowtable.h"
 
@@ -446,7 +445,8 @@ QStringList SheetLayout::entryLines(quint16 number) const
                  .arg(number)
                  .arg(fileText(s.get_axle_configuration()), fileText(s.get_category()),
                      fileText(s.get_number_of_axles()));
-    for (const QString &rule : sheetRuleWords(conf, number)) {
+    // In the words the checker uses: the model says once why each rule fails.
+    for (const QString &rule : conf.get_failing_subclass_rules(number)) {
         bool first = true;
         for (const QString &line : wrapped(rule, SheetItem::Body, area.width() - mm(7))) {
             lines << (first ? QStringLiteral("\u2022") : QString()) + QLatin1Char('\t') + line;

@@ -279,7 +279,11 @@ void tst_Document::lookingChangesNothing()
     QByteArray text = fileBytes(european);
     text.replace("g_acceleration_constant=9.81", "g_acceleration_constant=9.810");
     text.replace("max_axle_distance__m=4.3\n", "max_axle_distance__m=4.3,13\n");
-    QVERIFY(window->openConfiguration(writeFile(dir.filePath("spare.conf"), text)));
+    // The spare entry is one the writer drops: Open says so.
+    const QStringList said = answerModals(
+        [&] { window->openConfiguration(writeFile(dir.filePath("spare.conf"), text)); },
+        {press(QMessageBox::Ok)});
+    QVERIFY(said.value(0).startsWith("File read with notes: 1 value in "));
     const QString before = modelState(window->configuration());
     const QString headerColours = colours({field(*window, "lineEditMaxAxleDist")});
     QCOMPARE(headerColours, QString("y"));

@@ -4,7 +4,6 @@
 #include "conf.h"
 #include "sheet.h"
 #include "sheetlayout.h"
-#include "sheetrulewords.h"
 #include "windowtest.h"
 
 #include <QDir>
@@ -227,15 +226,12 @@ void tst_Sheet::invalidSubclassesOnTheClosingPage()
     const SheetPage &closing = layout.pages().last();
     QVERIFY(closing.closing);
     QCOMPARE(closing.blocks.first().kind, SheetBlock::ClosingTitle);
-    QCOMPARE(sheetRuleWords(conf, 5),
-        QStringList({"gap 1: min distance 7.50 m above max 4.50 m",
-            "axle 2: max weight 0.00 kN not above 0"}));
-    QCOMPARE(sheetRuleWords(conf, 3), QStringList("axle 2: tyre type 5 not in 1-4"));
-    QCOMPARE(sheetRuleWords(conf, 1), QStringList());
-    // Every failing rule is printed.
+    // Every failing rule is printed, in the checker's words.
     const QStringList page = texts(layout, layout.pages().size() - 1);
+    QVERIFY(page.contains("gap 1: min distance 7.50 m above max 4.50 m"));
+    QVERIFY(page.contains("axle 2: tyre type 5 not in 1-4"));
     for (const quint16 number : conf.get_invalid_subclasses()) {
-        for (const QString &rule : sheetRuleWords(conf, number)) {
+        for (const QString &rule : conf.get_failing_subclass_rules(number)) {
             QVERIFY2(page.contains(rule), qPrintable(rule));
         }
     }
