@@ -155,14 +155,18 @@ SheetLayout SheetLayout::forPdf(const Conf &conf, const SheetOptions &options)
     return SheetLayout(conf, options, &writer);
 }
 
+QPageLayout SheetLayout::pageLayout(const SheetOptions &options)
+{
+    const QPageSize size(
+        options.paper == SheetOptions::Paper::Letter ? QPageSize::Letter : QPageSize::A4);
+    return QPageLayout(size, options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
+}
+
 void SheetLayout::setUpPdf(QPdfWriter &writer, const SheetOptions &options)
 {
     writer.setResolution(1200);
-    const QPageSize size(
-        options.paper == SheetOptions::Paper::Letter ? QPageSize::Letter : QPageSize::A4);
-    writer.setPageLayout(
-        QPageLayout(size, options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter));
+    writer.setPageLayout(pageLayout(options));
 }
 
 qreal SheetLayout::mm(qreal millimetres) const

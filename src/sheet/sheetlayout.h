@@ -12,6 +12,7 @@
 
 class Conf;
 class QGraphicsScene;
+class QPageLayout;
 class QPaintDevice;
 class QPdfWriter;
 
@@ -65,7 +66,10 @@ public:
 
     // The layout a PDF of these options gets.
     static SheetLayout forPdf(const Conf &conf, const SheetOptions &options);
-    // Sets a PDF writer's paper, orientation, margins and resolution from the options.
+    // The paper, orientation and margins of the options' pages, for a PDF writer and for a
+    // printer before its print dialog.
+    static QPageLayout pageLayout(const SheetOptions &options);
+    // Sets a PDF writer's page layout and resolution from the options.
     static void setUpPdf(QPdfWriter &writer, const SheetOptions &options);
 
     const QVector<SheetPage> &pages() const { return pageList; }
