@@ -304,9 +304,10 @@ void tst_Sheet::unwritableOutputIsReported()
 
 void tst_Sheet::pdfHoldsEveryRowAndEachBitmapOnce_data()
 {
-    QTest::addColumn<bool>("printed");
-    QTest::newRow("PDF file") << false;
-    QTest::newRow("through a printer") << true;
+    QTest::addColumn<int>("made"); // 0: writeSheetPdf, 1: printSheet, 2: veltora --sheet
+    QTest::newRow("PDF file") << 0;
+    QTest::newRow("through a printer") << 1;
+    QTest::newRow("headless command") << 2;
 }
 
 void tst_Sheet::pdfHoldsEveryRowAndEachBitmapOnce()
@@ -322,8 +323,14 @@ void tst_Sheet::pdfHoldsEveryRowAndEachBitmapOnce()
     }
     QTemporaryDir dir;
     const QString path = dir.filePath("sheet.pdf");
-    QFETCH(bool, printed);
-    if (printed) {
+    QFETCH(int, made);
+    if (made == 2) {
+        TestFiles files;
+        QProcess program;
+        program.start(VELTORA_EDITOR, {"--sheet", path, files.write(conf.to_string().toUtf8())});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 0);
+    } else if (made == 1) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
