@@ -92,13 +92,21 @@ void checkPlacement(const SheetLayout &layout)
                 qPrintable(a.text));
             // Every text of these files has the room it needs: none is cut short.
             QVERIFY2(!a.text.contains(QChar(0x2026)), qPrintable(a.text));
+            // Lines of text touch; a hundredth of a device pixel is rounding, not overlap.
+            const QRectF inner = a.rect.adjusted(0.01, 0.01, -0.01, -0.01);
             for (int j = i + 1; j < items.size() && a.kind != SheetItem::Line; ++j) {
                 const SheetItem &b = items.at(j);
-                QVERIFY2(b.kind == SheetItem::Line || !a.rect.intersects(b.rect),
+                QVERIFY2(b.kind == SheetItem::Line || !inner.intersects(b.rect),
                     qPrintable(QString("page %1: %2 / %3").arg(p + 1).arg(a.text, b.text)));
             }
         }
         QVERIFY(layout.pages().at(p).blocks.last().kind != SheetBlock::Category);
+        // Every row stands under its category's heading on its own page, continued or not.
+        int heading = -1;
+        for (const SheetBlock &block : layout.pages().at(p).blocks) {
+            heading = block.kind == SheetBlock::Category ? block.category : heading;
+            QVERIFY(block.kind != SheetBlock::Row || block.category == heading);
+        }
         QCOMPARE(texts(layout, p).last(), QString("page %1 of %2").arg(p + 1).arg(pages));
     }
 }
