@@ -15,7 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <unistd.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -92,44 +92,104 @@ void sheetLayoutGenerated(benchmark::State &state)
 }
 BENCHMARK(sheetLayoutGenerated)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
 
-// Runs the program to its end, its output thrown away, with neither a display nor a platform
-// named, as a CI job runs it. Answers its exit status (-1 when it did not exit) and its peak
-// resident memory in kilobytes, which only wait4 gives for one child alone.
-std::pair<int, long> runProgram(const QStringList &arguments)
+// Starts the program and waits for its end, its output thrown away, with neither a display nor
+// a platform named, as a CI job runs it. Linux counts the memory of the process a program is
+// started from into the program's peak (ru_maxrss), and the benchmark holds every generated
+// configuration: the programs are started from a small helper forked before any is made.
+class Launcher
 {
-    std::vector<QByteArray> texts {QByteArrayLiteral(VELTORA_EDITOR)};
-    for (const QString &argument : arguments) {
-        texts.push_back(argument.toLocal8Bit());
+public:
+    // Before anything else in main(): the helper is a copy of the process as it is then.
+    static void start()
+    {
+        int requests[2], answers[2];
+        if (pipe(requests) != 0 || pipe(answers) != 0) {
+            return;
+        }
+        if (fork() == 0) {
+            close(requests[1]);
+            close(answers[0]);
+            serve(requests[0], answers[1]);
+            _exit(0);
+        }
+        close(requests[0]);
+        close(answers[1]);
+        toHelper() = requests[1];
+        fromHelper() = answers[0];
     }
-    std::vector<char *> argv;
-    for (QByteArray &text : texts) {
-        argv.push_back(text.data());
+
+    // The exit status (-1 when it did not exit) and the peak resident memory in kilobytes.
+    static std::pair<long, long> run(const QStringList &arguments)
+    {
+        const QByteArray request
+            = (QStringLiteral(VELTORA_EDITOR "\n") + arguments.join('\n')).toLocal8Bit();
+        const quint32 size = quint32(request.size());
+        long answer[2] = {-1, 0};
+        if (toHelper() < 0 || !exchange(write(toHelper(), &size, sizeof size), sizeof size)
+            || !exchange(write(toHelper(), request.constData(), size), size)
+            || !exchange(read(fromHelper(), answer, sizeof answer), sizeof answer)) {
+            return {-1, 0};
+        }
+        return {answer[0], answer[1]};
     }
-    argv.push_back(nullptr);
-    std::vector<char *> environment;
-    for (char **variable = environ; *variable; ++variable) {
-        const QByteArray variableText(*variable);
-        const QByteArray name = variableText.left(variableText.indexOf('='));
-        if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM") {
-            environment.push_back(*variable);
+
+private:
+    static int &toHelper()
+    {
+        static int fd = -1;
+        return fd;
+    }
+    static int &fromHelper()
+    {
+        static int fd = -1;
+        return fd;
+    }
+    static bool exchange(ssize_t done, size_t wanted) { return done == ssize_t(wanted); }
+
+    static void serve(int requests, int answers)
+    {
+        std::vector<char *> environment;
+        for (char **variable = environ; *variable; ++variable) {
+            const QByteArray text(*variable);
+            const QByteArray name = text.left(text.indexOf('='));
+            if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM") {
+                environment.push_back(*variable);
+            }
+        }
+        environment.push_back(nullptr);
+        quint32 size = 0;
+        while (exchange(read(requests, &size, sizeof size), sizeof size)) {
+            QByteArray request(int(size), '\0');
+            if (!exchange(read(requests, request.data(), size), size)) {
+                return;
+            }
+            QList<QByteArray> texts = request.split('\n');
+            std::vector<char *> argv;
+            for (QByteArray &text : texts) {
+                argv.push_back(text.data());
+            }
+            argv.push_back(nullptr);
+            long answer[2] = {-1, 0};
+            const pid_t child = fork();
+            if (child == 0) {
+                const int nowhere = open("/dev/null", O_WRONLY);
+                dup2(nowhere, 1);
+                dup2(nowhere, 2);
+                execve(argv.front(), argv.data(), environment.data());
+                _exit(127);
+            }
+            int status = 0;
+            rusage usage {};
+            if (child > 0 && wait4(child, &status, 0, &usage) == child) {
+                answer[0] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+                answer[1] = usage.ru_maxrss;
+            }
+            if (!exchange(write(answers, answer, sizeof answer), sizeof answer)) {
+                return;
+            }
         }
     }
-    environment.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int spawned
-        = posix_spawn(&child, argv.front(), &actions, nullptr, argv.data(), environment.data());
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    rusage usage {};
-    if (spawned != 0 || wait4(child, &status, 0, &usage) != child) {
-        return {-1, 0};
-    }
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss};
-}
+};
 
 // The peak memory of a run, and of one that stops before the sheet (its folder is missing),
 // having read the configuration alone: the difference is what the sheet itself takes.
@@ -137,7 +197,7 @@ void sheetProcess(benchmark::State &state, const QString &file)
 {
     long peak = 0;
     for (auto _ : state) {
-        const auto run = runProgram({QStringLiteral("--sheet"), output(), file});
+        const auto run = Launcher::run({QStringLiteral("--sheet"), output(), file});
         if (run.first != 0) {
             state.SkipWithError("veltora --sheet failed");
             return;
@@ -145,7 +205,7 @@ void sheetProcess(benchmark::State &state, const QString &file)
         peak = qMax(peak, run.second);
     }
     const long read
-        = runProgram({QStringLiteral("--sheet"), output() + QStringLiteral(".missing/x"), file})
+        = Launcher::run({QStringLiteral("--sheet"), output() + QStringLiteral(".missing/x"), file})
               .second;
     state.counters["pdf_bytes"] = double(QFileInfo(output()).size());
     state.counters["peak_rss_MB"] = double(peak) / 1024;
@@ -184,5 +244,6 @@ BENCHMARK(sheetProcessGenerated)
 
 int main(int argc, char **argv)
 {
+    Launcher::start();
     return runWindowBenchmarks(argc, argv);
 }
