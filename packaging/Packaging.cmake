@@ -104,8 +104,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 classify vehicles, checks every field as it is typed, manages the vehicle
 subclasses with their axle distances, weights and tyre types, draws each
 vehicle at its minimum and maximum axle distances, and saves a file the
-system can trust. veltora-check runs the same checks, and an analysis of
-the classification, without a screen.")
+system can trust. It prints a classification sheet of every subclass with
+its picture, or writes it as PDF without a screen. veltora-check runs the
+same checks, and an analysis of the classification, without a screen.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -4,7 +4,8 @@
 # Checks the desktop entry, the contents against packaging/contents.txt, the Qt 5 runtime
 # libraries in Depends, that apt resolves the package here and on an empty system, that the
 # binaries are stripped, runs lintian (which must report no error or warning that the package's
-# overrides do not explain, each with its reason), and runs both programs from the unpacked tree.
+# overrides do not explain, each with its reason), and runs both programs from the unpacked tree,
+# the editor also writing the installed example's sheet without a display.
 # Exits non-zero on any mismatch.
 set -euo pipefail
 export LC_ALL=C
@@ -57,7 +58,7 @@ grep -v '^running with root privileges is not recommended!$' "$work/lintian.log"
     || fail "an override in packaging/lintian-overrides matches nothing: remove it"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt5core5a libqt5gui5 libqt5widgets5; do
+for library in libqt5core5a libqt5gui5 libqt5widgets5 libqt5printsupport5; do
     grep -Eq "(^|, |\| )$library( |,|$)" <<<"$depends" \
         || fail "Depends lacks $library: $depends"
 done
@@ -86,11 +87,17 @@ for program in veltora veltora-check; do
 done
 "$root/usr/bin/veltora-check" "$root/usr/share/veltora/examples/european.conf" >/dev/null \
     || fail "veltora-check does not pass the installed European example"
+# The sheet of the installed example, without a display: the editor picks its platform itself.
+mkdir -m 700 "$work/runtime"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" \
+    "$root/usr/bin/veltora" --sheet "$work/sheet.pdf" \
+    "$root/usr/share/veltora/examples/european.conf" \
+    || fail "veltora --sheet failed on the installed European example"
+head -c 5 "$work/sheet.pdf" | grep -q '^%PDF-' || fail "veltora --sheet wrote no PDF"
 
 # The editor must still be running when timeout stops it (status 124) and print no Qt message
 # above debug level. XDG_RUNTIME_DIR keeps QStandardPaths quiet when run as root; the offscreen
 # platform itself warns that it cannot propagate a fixed window's size hints.
-mkdir -m 700 "$work/runtime"
 status=0
 env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
     QT_MESSAGE_PATTERN='%{type}: %{message}' \

@@ -1,5 +1,5 @@
-// Entry point: gives the application its identity, reads the command line, shows the one main
-// window and runs the loop.
+// Entry point: gives the application its identity, reads the command line, and either writes
+// the classification sheet without a window or shows the one main window and runs the loop.
 #include "appidentity.h"
 #include "commandline.h"
 #include "veltora.h"
@@ -32,6 +32,16 @@ int main(int argc, char *argv[])
     if (line.action == CommandLine::Action::Exit) {
         std::fputs(line.message.toLocal8Bit().constData(), line.status == 0 ? stdout : stderr);
         return line.status;
+    }
+
+    if (line.action == CommandLine::Action::Sheet) {
+        CommandLine::prepareHeadless();
+        // The pictures are graphics scenes, which want the widgets' application; no window.
+        QApplication application(argc, argv);
+        QString message;
+        const int status = line.writeSheet(&message);
+        std::fputs(message.toLocal8Bit().constData(), stderr);
+        return status;
     }
 
     QApplication application(argc, argv);

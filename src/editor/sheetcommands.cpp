@@ -2,6 +2,7 @@
 // in the units it is shown in, as a PDF file or on a printer.
 #include "document.h"
 #include "sheet.h"
+#include "sheetlayout.h"
 #include "veltora.h"
 #include "ui_veltora.h"
 
@@ -9,7 +10,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
@@ -52,18 +52,21 @@ void Veltora::menuExportSheetClicked()
 
 void Veltora::menuPrintClicked()
 {
+    const SheetOptions options = sheetOptions();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setDocName(sheetOptions().fileName);
+    // The sheet's own paper, orientation and margins, as its PDF has them, until the dialog
+    // changes them.
+    printer.setPageLayout(SheetLayout::pageLayout(options));
+    printer.setDocName(options.fileName);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(tr("Print sheet"));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    if (!printSheet(conf, sheetOptions(), &printer)) {
-        warn(tr("Could not print sheet"), tr("The printer could not print the sheet."));
+    QString error;
+    if (!printSheet(conf, options, &printer, &error)) {
+        warn(tr("Could not print sheet"), tr("The sheet could not be printed: %1.").arg(error));
         return;
     }
-    statusBar()->showMessage(tr("Printed the sheet of %1").arg(sheetOptions().fileName), 5000);
+    statusBar()->showMessage(tr("Printed the sheet of %1").arg(options.fileName), 5000);
 }

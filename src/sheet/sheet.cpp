@@ -49,8 +49,10 @@ void paintPage(QPainter &painter, const SheetLayout &layout, int page)
     }
 }
 
-// Paints every page; the device's pages follow one another by newPage.
-template <typename Device> bool paintSheet(const SheetLayout &layout, Device *device)
+// Paints the pages `first` to `last` (from 0); the device's pages follow one another by
+// newPage.
+template <typename Device>
+bool paintSheet(const SheetLayout &layout, Device *device, int first, int last)
 {
     QPainter painter;
     if (!painter.begin(device)) {
@@ -61,8 +63,8 @@ template <typename Device> bool paintSheet(const SheetLayout &layout, Device *de
 #if QT_VERSION >= QT_VERSION_CHECK(5, 13, 0)
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
 #endif
-    for (int page = 0; page < layout.pages().size(); ++page) {
-        if (page > 0 && !device->newPage()) {
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !device->newPage()) {
             return false;
         }
         paintPage(painter, layout, page);
@@ -94,7 +96,7 @@ bool writeSheetPdf(
             QLatin1String(AppIdentity::applicationVersion)));
         writer.setTitle(tr("Classification sheet %1").arg(options.fileName));
         const SheetLayout layout(conf, options, &writer);
-        if (!paintSheet(layout, &writer)) {
+        if (!paintSheet(layout, &writer, 0, layout.pages().size() - 1)) {
             return fail(file.error() != QFileDevice::NoError ? file.errorString()
                                                              : tr("the PDF could not be made"));
         }
@@ -111,11 +113,32 @@ bool writeSheetPdf(
     return true;
 }
 
-bool printSheet(const Conf &conf, const SheetOptions &options, QPrinter *printer)
+bool printSheet(const Conf &conf, const SheetOptions &options, QPrinter *printer, QString *error)
 {
-    if (!printer || !printer->isValid()) {
+    const auto fail = [error](const QString &reason) {
+        if (error) {
+            *error = reason;
+        }
         return false;
+    };
+    if (!printer || !printer->isValid()) {
+        return fail(tr("the printer is not available"));
     }
     const SheetLayout layout(conf, options, printer);
-    return paintSheet(layout, printer);
+    const int pages = layout.pages().size();
+    // The pages the print dialog's range names (from 1; 0 for all), the footers still counting
+    // every page of the sheet.
+    int first = 1;
+    int last = pages;
+    if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
+        first = printer->fromPage();
+        last = printer->toPage() > 0 ? qMin(printer->toPage(), pages) : pages;
+    }
+    if (first > last) {
+        return fail(tr("the sheet has %1 pages; page %2 is not one of them").arg(pages).arg(first));
+    }
+    if (!paintSheet(layout, printer, first - 1, last - 1)) {
+        return fail(tr("the printer could not print the pages"));
+    }
+    return true;
 }

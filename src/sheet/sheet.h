@@ -17,6 +17,9 @@ class QPrinter;
 bool writeSheetPdf(
     const Conf &conf, const SheetOptions &options, const QString &path, QString *error);
 
-// Prints the sheet on the printer's own paper (as its settings or the print dialog chose it),
-// with the same pages a PDF of that paper has. False when the printer cannot be painted on.
-bool printSheet(const Conf &conf, const SheetOptions &options, QPrinter *printer);
+// Prints the sheet on the printer's own paper and margins (as its settings or the print dialog
+// chose them; SheetLayout::pageLayout gives those of a PDF), only the pages of the printer's
+// page range when it has one. False, with `error` (when given) saying why, when the printer
+// cannot be painted on or the range holds no page of the sheet.
+bool printSheet(
+    const Conf &conf, const SheetOptions &options, QPrinter *printer, QString *error = nullptr);

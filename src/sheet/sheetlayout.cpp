@@ -154,14 +154,18 @@ SheetLayout SheetLayout::forPdf(const Conf &conf, const SheetOptions &options)
     return SheetLayout(conf, options, &writer);
 }
 
+QPageLayout SheetLayout::pageLayout(const SheetOptions &options)
+{
+    const QPageSize size(
+        options.paper == SheetOptions::Paper::Letter ? QPageSize::Letter : QPageSize::A4);
+    return QPageLayout(size, options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
+}
+
 void SheetLayout::setUpPdf(QPdfWriter &writer, const SheetOptions &options)
 {
     writer.setResolution(1200);
-    const QPageSize size(
-        options.paper == SheetOptions::Paper::Letter ? QPageSize::Letter : QPageSize::A4);
-    writer.setPageLayout(
-        QPageLayout(size, options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter));
+    writer.setPageLayout(pageLayout(options));
 }
 
 qreal SheetLayout::mm(qreal millimetres) const
@@ -313,6 +317,11 @@ int SheetLayout::rowLines(const RowTexts &texts) const
     return qMax(lines, 1);
 }
 
+qreal SheetLayout::headingHeight() const
+{
+    return lineHeight(SheetItem::Heading) + mm(2.5);
+}
+
 qreal SheetLayout::rowHeight(int lines, bool withPicture) const
 {
     const qreal text = lines * lineHeight(SheetItem::Body);
@@ -320,7 +329,7 @@ qreal SheetLayout::rowHeight(int lines, bool withPicture) const
     return qMax(text, pictureH) + 2 * mm(padMm);
 }
 
-void SheetLayout::newPage(bool closing)
+void SheetLayout::newPage(bool closing, int category)
 {
     const bool continued = closing && pageList.last().closing;
     SheetPage page;
@@ -339,6 +348,17 @@ void SheetLayout::newPage(bool closing)
     }
     pageList.last().blocks.append(top);
     y = top.height;
+    if (category >= 0) {
+        // A reader who turns the page still sees which category the rows belong to.
+        SheetBlock heading;
+        heading.kind = SheetBlock::Category;
+        heading.category = category;
+        heading.firstLine = 1;
+        heading.top = y;
+        heading.height = headingHeight();
+        pageList.last().blocks.append(heading);
+        y += heading.height;
+    }
     fresh = true;
 }
 
@@ -355,7 +375,7 @@ void SheetLayout::place(SheetBlock block, int lines, qreal firstPartHeight)
         // A block goes to a new page unless it is the first there: one that fits no page is
         // split between its lines, as many on each page as it holds.
         if (y + height(from, count) > bottom && !fresh) {
-            newPage(pageList.last().closing);
+            newPage(pageList.last().closing, block.kind == SheetBlock::Row ? block.category : -1);
         }
         int fit = count;
         while (fit > 1 && y + height(from, fit) > bottom) {
@@ -405,7 +425,7 @@ void SheetLayout::paginate(const QVector<QVector<quint16>> &groups, const QVecto
         SheetBlock heading;
         heading.kind = SheetBlock::Category;
         heading.category = c;
-        heading.height = lineHeight(SheetItem::Heading) + mm(2.5);
+        heading.height = headingHeight();
         // A heading stays with its first row, or with as much of it as a page holds.
         const qreal firstRow
             = qMin(rowHeight(rowLines(rowTexts(group.first())), true), bottom - captionHeight);
@@ -629,8 +649,9 @@ void SheetLayout::categoryItems(const SheetBlock &block, QVector<SheetItem> &ite
 {
     const QString category = categoryTexts.value(block.category);
     text(items, SheetItem::Heading, 0, block.top + mm(1.5), area.width(),
-        category.trimmed().isEmpty() ? tr("Blank category \"%1\"").arg(category)
-                                     : tr("Category %1").arg(printable(category, longestText)));
+        (category.trimmed().isEmpty() ? tr("Blank category \"%1\"").arg(category)
+                                      : tr("Category %1").arg(printable(category, longestText)))
+            + (block.firstLine > 0 ? tr(" (continued)") : QString()));
 }
 
 void SheetLayout::rowItems(const SheetBlock &block, QVector<SheetItem> &items) const

@@ -12,6 +12,7 @@
 
 class Conf;
 class QGraphicsScene;
+class QPageLayout;
 class QPaintDevice;
 class QPdfWriter;
 
@@ -32,8 +33,8 @@ struct SheetItem
 // A block of a page, from `top` down by `height`: the page head, the column captions, a
 // category's heading, a subclass's row, the title of the closing list or one subclass in it. A
 // row or an entry too tall for any page is the only thing continued on the next: `firstLine`
-// and `lines` say which of its lines a block holds. A closing title with `firstLine` above 0
-// continues the list of an earlier page.
+// and `lines` say which of its lines a block holds. A closing title or a category's heading
+// with `firstLine` above 0 continues the list or the category of an earlier page.
 struct SheetBlock
 {
     enum Kind { Head, Captions, Category, Row, ClosingTitle, NotTakingPart };
@@ -65,7 +66,10 @@ public:
 
     // The layout a PDF of these options gets.
     static SheetLayout forPdf(const Conf &conf, const SheetOptions &options);
-    // Sets a PDF writer's paper, orientation, margins and resolution from the options.
+    // The paper, orientation and margins of the options' pages, for a PDF writer and for a
+    // printer before its print dialog.
+    static QPageLayout pageLayout(const SheetOptions &options);
+    // Sets a PDF writer's page layout and resolution from the options.
     static void setUpPdf(QPdfWriter &writer, const SheetOptions &options);
 
     const QVector<SheetPage> &pages() const { return pageList; }
@@ -98,11 +102,14 @@ private:
     qreal lineHeight(SheetItem::Font which) const;
     int rowLines(const RowTexts &texts) const;
     qreal rowHeight(int lines, bool withPicture) const;
+    qreal headingHeight() const;
 
     void measure(const QVector<quint16> &rows);
     void paginate(const QVector<QVector<quint16>> &groups, const QVector<quint16> &invalid);
     void place(SheetBlock block, int lines, qreal firstPartHeight);
-    void newPage(bool closing);
+    // A new last page, with its captions or the closing list's title, and the heading of
+    // `category` continued from the page before when that is 0 or above.
+    void newPage(bool closing, int category = -1);
 
     void headItems(const SheetBlock &block, QVector<SheetItem> &items) const;
     void captionItems(qreal top, QVector<SheetItem> &items) const;

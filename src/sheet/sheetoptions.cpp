@@ -15,18 +15,21 @@ QString tr(const char *text)
 
 } // namespace
 
+const char *const weightMarks[3] = {"t", "lb", "kN"};
+const char *const lengthMarks[3] = {"m", "ft", "in"};
+
 SheetUnits::SheetUnits(const Conf &conf, const SheetOptions &options)
 {
     QString weight;
     switch (options.weightUnit) {
     case Pounds:
         weightFactor = FileFormat::KilonewtonsPerPound;
-        weightMark = QStringLiteral("lb");
+        weightMark = QLatin1String(weightMarks[Pounds]);
         weight = tr("pounds (lb)");
         break;
     case Kilonewtons:
         weightFactor = 1.0f;
-        weightMark = QStringLiteral("kN");
+        weightMark = QLatin1String(weightMarks[Kilonewtons]);
         weight = tr("kilonewtons (kN)");
         break;
     default: {
@@ -35,7 +38,7 @@ SheetUnits::SheetUnits(const Conf &conf, const SheetOptions &options)
         const float read = conf.get_g_acceleration_constant().toFloat();
         const float g = qIsFinite(read) && read > 0.0f ? read : 0.0f;
         weightFactor = g > 0.0f ? g : FileFormat::StandardG;
-        weightMark = QStringLiteral("t");
+        weightMark = QLatin1String(weightMarks[Tons]);
         weight = (g > 0.0f ? tr("tonnes (t), 1 t = %1 kN by the file's g")
                            : tr("tonnes (t), 1 t = %1 kN by the standard g"))
                      .arg(double(weightFactor), 0, 'g', 6);
@@ -46,17 +49,17 @@ SheetUnits::SheetUnits(const Conf &conf, const SheetOptions &options)
     switch (options.lengthUnit) {
     case Feet:
         lengthFactor = FileFormat::MetresPerFoot;
-        lengthMark = QStringLiteral("ft");
+        lengthMark = QLatin1String(lengthMarks[Feet]);
         length = tr("feet (ft)");
         break;
     case Inches:
         lengthFactor = FileFormat::MetresPerInch;
-        lengthMark = QStringLiteral("in");
+        lengthMark = QLatin1String(lengthMarks[Inches]);
         length = tr("inches (in)");
         break;
     default:
         lengthFactor = 1.0f;
-        lengthMark = QStringLiteral("m");
+        lengthMark = QLatin1String(lengthMarks[Meters]);
         length = tr("metres (m)");
         break;
     }

@@ -7,6 +7,11 @@
 
 class Conf;
 
+// The marks of the display units, indexed by WeightUnit and LengthUnit: the sheet shows them
+// beside its values, and the command line's --units names the units by them.
+extern const char *const weightMarks[3]; // "t", "lb", "kN"
+extern const char *const lengthMarks[3]; // "m", "ft", "in"
+
 // What a classification sheet is made with besides the configuration: the name the file goes
 // by, the units its values are shown in, the paper and the date printed.
 struct SheetOptions
