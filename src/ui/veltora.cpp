@@ -69,6 +69,7 @@ Veltora::Veltora(QWidget *parent)
     createAxleOneWidgets();
     createEditMenu();
     connectDocument();
+    connectCompare();
     setAcceptDrops(true);
 
     // The selectors hold up to 65,536 entries: they are sized for the longest entry there can
