@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #include <tuple>
 
 using FileFormat::Header;
@@ -143,7 +145,7 @@ QString checker_form(const QString &text, Shown shown, const char *unit)
 // A change in words: "gap 2: max 4.50 -> 4.80 m" (the unit said once), "constraint 2+3: 186.40
 // kN removed". `old` or `now` is null where the entry exists on one side only.
 FieldChange field_change(
-    const QString &field, const QString &separator, QString old, QString now, const char *unit)
+    const QString &field, QLatin1String separator, QString old, QString now, const char *unit)
 {
     FieldChange change {field, old, now, field + separator};
     if (old.isNull()) {
@@ -168,20 +170,26 @@ struct Entry
     QString text;
 };
 
-void compare_entry(QVector<FieldChange> &changes, const QString &field, const QString &separator,
+bool differs(const Entry &old, const Entry &now, Reading reading)
+{
+    if (old.present != now.present) {
+        return true;
+    }
+    return old.present && old.text != now.text
+        && read_value(old.text, reading) != read_value(now.text, reading);
+}
+
+// The field's name is made only for a change: most fields of most subclasses are equal, and
+// naming each would cost more than comparing it.
+template <typename Name>
+void compare_entry(QVector<FieldChange> &changes, const Name &name, const char *separator,
     const Entry &old, const Entry &now, Reading reading, Shown shown, const char *unit)
 {
-    if (old.present && now.present
-        && (old.text == now.text
-            || read_value(old.text, reading) == read_value(now.text, reading))) {
-        return;
+    if (differs(old, now, reading)) {
+        changes.append(field_change(name(), QLatin1String(separator),
+            old.present ? checker_form(old.text, shown, unit) : QString(),
+            now.present ? checker_form(now.text, shown, unit) : QString(), unit));
     }
-    if (!old.present && !now.present) {
-        return;
-    }
-    changes.append(field_change(field, separator,
-        old.present ? checker_form(old.text, shown, unit) : QString(),
-        now.present ? checker_form(now.text, shown, unit) : QString(), unit));
 }
 
 struct ScalarField
@@ -282,6 +290,14 @@ QMap<ConstraintKey, QStringList> constraints_of(const Subclass &s)
 
 void compare_constraints(QVector<FieldChange> &changes, const Subclass &old, const Subclass &now)
 {
+    const int count = old.get_combined_constraint_count();
+    bool same = count == now.get_combined_constraint_count();
+    for (int k = 0; same && k < count; ++k) {
+        same = old.get_combined_constraint_at_index(k) == now.get_combined_constraint_at_index(k);
+    }
+    if (same) {
+        return; // the same texts in the same order
+    }
     const QMap<ConstraintKey, QStringList> before = constraints_of(old);
     const QMap<ConstraintKey, QStringList> after = constraints_of(now);
     QList<ConstraintKey> keys = before.keys() + after.keys();
@@ -306,7 +322,8 @@ void compare_constraints(QVector<FieldChange> &changes, const Subclass &old, con
                 }
                 continue;
             }
-            compare_entry(changes, field, QStringLiteral(": "), {i < a.size(), a.value(i)},
+            compare_entry(
+                changes, [&field] { return field; }, ": ", {i < a.size(), a.value(i)},
                 {i < b.size(), b.value(i)}, Reading::Real, Shown::Real, "kN");
         }
     }
@@ -448,9 +465,10 @@ QMap<QString, QString> header_entries(const Conf &conf)
 QVector<FieldChange> header_differences(const Conf &old, const Conf &now)
 {
     QVector<FieldChange> changes;
-    const QString separator = QStringLiteral(": ");
+    const char *separator = ": ";
     for (const HeaderField &field : headerFields) {
-        compare_entry(changes, words(field.label), separator, {true, (old.*field.get)()},
+        compare_entry(
+            changes, [&field] { return words(field.label); }, separator, {true, (old.*field.get)()},
             {true, (now.*field.get)()}, field.reading, field.shown, field.unit);
     }
     // Keys the system does not know, by their key, as texts.
@@ -464,7 +482,8 @@ QVector<FieldChange> header_differences(const Conf &old, const Conf &now)
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     for (const QString &key : qAsConst(keys)) {
-        compare_entry(changes, printable(key, longestShownText), separator,
+        compare_entry(
+            changes, [&key] { return printable(key, longestShownText); }, separator,
             {before.contains(key), before.value(key)}, {after.contains(key), after.value(key)},
             Reading::Text, Shown::Quoted, nullptr);
     }
@@ -495,6 +514,48 @@ bool in_one_category(VehicleMatch::Verdict verdict)
     return verdict == VehicleMatch::Once || verdict == VehicleMatch::OneCategory;
 }
 
+// One row read and matched against one configuration.
+struct RowResult
+{
+    int line = 0;
+    bool skipped = false;
+    QString reason;
+    QString id;
+    VehicleOutcome outcome;
+    // The category matched, for a vehicle matched in one category.
+    QString category;
+};
+
+// Reads and matches the next block of rows into `rows`; false once the records have ended.
+bool read_block(VehicleReader &reader, const WindowTable &table, QVector<RowResult> *rows)
+{
+    constexpr int blockRows = 8192;
+    rows->clear();
+    VehicleRecord vehicle;
+    QString reason;
+    while (rows->size() < blockRows) {
+        const VehicleReader::Outcome read = reader.next(&vehicle, &reason);
+        if (read == VehicleReader::End) {
+            return false;
+        }
+        RowResult row;
+        row.line = vehicle.line;
+        if (read == VehicleReader::Skipped) {
+            row.skipped = true;
+            row.reason = reason;
+        } else {
+            const VehicleMatch match = match_vehicle(table, vehicle);
+            row.id = vehicle.id;
+            row.outcome = outcome_of(table, match);
+            if (in_one_category(match.verdict)) {
+                row.category = table.category_of(match.matches.first().window);
+            }
+        }
+        rows->append(row);
+    }
+    return true;
+}
+
 } // namespace
 
 bool ConfDifferences::isEmpty() const
@@ -515,31 +576,38 @@ int ConfDifferences::count() const
 QVector<FieldChange> subclass_differences(const Subclass &old, const Subclass &now)
 {
     QVector<FieldChange> changes;
-    const QString space = QStringLiteral(" ");
+    const char *space = " ";
     for (const ScalarField &field : scalarFields) {
-        compare_entry(changes, QLatin1String(field.words), space, {true, (old.*field.get)()},
-            {true, (now.*field.get)()}, field.reading, field.shown, field.unit);
+        compare_entry(
+            changes, [&field] { return QString::fromLatin1(field.words); }, space,
+            {true, (old.*field.get)()}, {true, (now.*field.get)()}, field.reading, field.shown,
+            field.unit);
     }
+    const auto place = [](const char *where, int i, const char *what) {
+        return words(where).arg(i + 1) + QLatin1String(what);
+    };
     const int gapsBefore = gap_count(old);
     const int gapsAfter = gap_count(now);
     for (int i = 0; i < qMax(gapsBefore, gapsAfter); ++i) {
-        const QString gap = words(RuleTexts::whereGap).arg(i + 1);
-        compare_entry(changes, gap + QStringLiteral(": min"), space,
+        compare_entry(
+            changes, [&] { return place(RuleTexts::whereGap, i, ": min"); }, space,
             {i < gapsBefore, old.get_min_distance_at_index(i)},
             {i < gapsAfter, now.get_min_distance_at_index(i)}, Reading::Real, Shown::Real, "m");
-        compare_entry(changes, gap + QStringLiteral(": max"), space,
+        compare_entry(
+            changes, [&] { return place(RuleTexts::whereGap, i, ": max"); }, space,
             {i < gapsBefore, old.get_max_distance_at_index(i)},
             {i < gapsAfter, now.get_max_distance_at_index(i)}, Reading::Real, Shown::Real, "m");
     }
     const int axlesBefore = weighed_count(old);
     const int axlesAfter = weighed_count(now);
     for (int i = 0; i < qMax(axlesBefore, axlesAfter); ++i) {
-        const QString axle = words(RuleTexts::whereAxle).arg(i + 1);
-        compare_entry(changes, axle + QStringLiteral(": max weight"), space,
+        compare_entry(
+            changes, [&] { return place(RuleTexts::whereAxle, i, ": max weight"); }, space,
             {i < axlesBefore, old.get_max_axle_weight_at_index(i)},
             {i < axlesAfter, now.get_max_axle_weight_at_index(i)}, Reading::Real, Shown::Real,
             "kN");
-        compare_entry(changes, axle + QStringLiteral(": tyre type"), space,
+        compare_entry(
+            changes, [&] { return place(RuleTexts::whereAxle, i, ": tyre type"); }, space,
             {i < axlesBefore, old.get_tyre_type_at_index(i)},
             {i < axlesAfter, now.get_tyre_type_at_index(i)}, Reading::Whole, Shown::Whole, nullptr);
     }
@@ -547,10 +615,25 @@ QVector<FieldChange> subclass_differences(const Subclass &old, const Subclass &n
     return changes;
 }
 
+namespace {
+// The subclasses removed, added, renumbered and changed, and their window changes.
+void compare_subclasses(const Conf &old, const Conf &now, ConfDifferences *differences);
+} // namespace
+
 ConfDifferences compare_configurations(const Conf &old, const Conf &now)
 {
     ConfDifferences found;
-    found.header = header_differences(old, now);
+    // The header on a worker thread: all it does to the configurations is to read them.
+    in_parallel([&] { found.header = header_differences(old, now); },
+        [&] { compare_subclasses(old, now, &found); });
+    return found;
+}
+
+namespace {
+
+void compare_subclasses(const Conf &old, const Conf &now, ConfDifferences *differences)
+{
+    ConfDifferences &found = *differences;
     const QVector<quint16> before = old.get_subclass_numbers();
     const QVector<quint16> after = now.get_subclass_numbers();
     QVector<quint16> removed;
@@ -610,8 +693,9 @@ ConfDifferences compare_configurations(const Conf &old, const Conf &now)
     }
     std::stable_sort(found.windows.begin(), found.windows.end(),
         [](const WindowChange &a, const WindowChange &b) { return a.axles < b.axles; });
-    return found;
 }
+
+} // namespace
 
 VehicleDifferences compare_vehicles(
     QIODevice *forOld, QIODevice *forNew, const WindowTable &old, const WindowTable &now)
@@ -624,67 +708,84 @@ VehicleDifferences compare_vehicles(
     if (!found.problem.isEmpty()) {
         return found;
     }
-    const QString ambiguous = QStringLiteral("ambiguous");
-    const QString unmatched = QStringLiteral("unmatched");
     // Per category, the counts against the old and the new configuration.
     QMap<QString, QPair<qint64, qint64>> counts;
     qint64 ambiguousCount[2] = {};
     qint64 unmatchedCount[2] = {};
-    const auto tally = [&](const WindowTable &table, const VehicleMatch &match, int side) {
-        if (match.verdict == VehicleMatch::Ambiguous) {
+    const auto tally = [&](const RowResult &row, int side) {
+        if (row.outcome.verdict == VehicleMatch::Ambiguous) {
             ++ambiguousCount[side];
-        } else if (match.verdict == VehicleMatch::Unmatched) {
+        } else if (row.outcome.verdict == VehicleMatch::Unmatched) {
             ++unmatchedCount[side];
         } else {
-            QPair<qint64, qint64> &count = counts[table.category_of(match.matches.first().window)];
+            QPair<qint64, qint64> &count = counts[row.category];
             ++(side == 0 ? count.first : count.second);
         }
     };
-    VehicleRecord a;
-    VehicleRecord b;
-    QString reasonA;
-    QString reasonB;
-    for (;;) {
-        const VehicleReader::Outcome outcomeA = before.next(&a, &reasonA);
-        const VehicleReader::Outcome outcomeB = after.next(&b, &reasonB);
-        if (outcomeA == VehicleReader::End || outcomeB == VehicleReader::End) {
-            break;
+    // The two sides read and match block by block, each on a thread of its own; the blocks
+    // keep the memory bounded whatever the length of the records.
+    QVector<RowResult> a;
+    QVector<RowResult> b;
+    bool more = true;
+    while (more) {
+        bool moreA = false;
+        bool moreB = false;
+        in_parallel([&] { moreA = read_block(before, old, &a); },
+            [&] { moreB = read_block(after, now, &b); });
+        // Both read the same rows; a difference would only come from a reader's fault.
+        more = moreA && moreB && a.size() == b.size();
+        for (int k = 0; k < qMin(a.size(), b.size()); ++k) {
+            const RowResult &x = a.at(k);
+            const RowResult &y = b.at(k);
+            ++found.rows;
+            if (x.skipped && y.skipped) {
+                ++found.skippedInBoth;
+                continue;
+            }
+            if (x.skipped || y.skipped) {
+                found.skipped.append({x.line, x.skipped, x.skipped ? x.reason : y.reason});
+                continue;
+            }
+            ++found.compared;
+            tally(x, 0);
+            tally(y, 1);
+            if (x.outcome == y.outcome) {
+                continue;
+            }
+            found.moved.append({x.line, x.id, x.outcome, y.outcome});
+            if (x.outcome.verdict != y.outcome.verdict) {
+                found.newlyUnmatched += y.outcome.verdict == VehicleMatch::Unmatched ? 1 : 0;
+                found.newlyAmbiguous += y.outcome.verdict == VehicleMatch::Ambiguous ? 1 : 0;
+            }
+            found.newlyMatched
+                += in_one_category(y.outcome.verdict) && !in_one_category(x.outcome.verdict) ? 1
+                                                                                             : 0;
         }
-        ++found.rows;
-        if (outcomeA == VehicleReader::Skipped && outcomeB == VehicleReader::Skipped) {
-            ++found.skippedInBoth;
-            continue;
-        }
-        if (outcomeA == VehicleReader::Skipped || outcomeB == VehicleReader::Skipped) {
-            const bool inOld = outcomeA == VehicleReader::Skipped;
-            found.skipped.append({a.line, inOld, inOld ? reasonA : reasonB});
-            continue;
-        }
-        ++found.compared;
-        const VehicleMatch matchA = match_vehicle(old, a);
-        const VehicleMatch matchB = match_vehicle(now, b);
-        tally(old, matchA, 0);
-        tally(now, matchB, 1);
-        const VehicleOutcome outcomeOld = outcome_of(old, matchA);
-        const VehicleOutcome outcomeNew = outcome_of(now, matchB);
-        if (outcomeOld == outcomeNew) {
-            continue;
-        }
-        found.moved.append({a.line, a.id, outcomeOld, outcomeNew});
-        if (outcomeOld.verdict != outcomeNew.verdict) {
-            found.newlyUnmatched += outcomeNew.verdict == VehicleMatch::Unmatched ? 1 : 0;
-            found.newlyAmbiguous += outcomeNew.verdict == VehicleMatch::Ambiguous ? 1 : 0;
-        }
-        found.newlyMatched
-            += in_one_category(outcomeNew.verdict) && !in_one_category(outcomeOld.verdict) ? 1 : 0;
     }
     for (const QString &category : FleetSummary::in_category_order(counts.keys())) {
         const QPair<qint64, qint64> &count = counts[category];
         found.distribution.append({category, count.first, count.second});
     }
-    found.distribution.append({ambiguous, ambiguousCount[0], ambiguousCount[1], false});
-    found.distribution.append({unmatched, unmatchedCount[0], unmatchedCount[1], false});
+    found.distribution.append(
+        {QStringLiteral("ambiguous"), ambiguousCount[0], ambiguousCount[1], false});
+    found.distribution.append(
+        {QStringLiteral("unmatched"), unmatchedCount[0], unmatchedCount[1], false});
     return found;
+}
+
+void in_parallel(const std::function<void()> &first, const std::function<void()> &second)
+{
+    std::thread worker;
+    try {
+        worker = std::thread(first);
+    } catch (const std::system_error &) {
+        // No thread to be had: one after the other.
+        first();
+        second();
+        return;
+    }
+    second();
+    worker.join();
 }
 
 QString outcome_text(const VehicleOutcome &outcome)

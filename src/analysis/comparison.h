@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 class Conf;
 class QIODevice;
 class Subclass;
@@ -146,9 +148,15 @@ struct VehicleDifferences
 
 // Reads the same records twice, from `forOld` and from `forNew` (both open for reading), each
 // reading against its own configuration (tonnes convert with its g, an expected subclass must
-// be one of its own), row by row in step.
+// be one of its own), row by row in step. The two sides run at once, the old one on a worker
+// thread: the devices, the tables and their configurations must be used by nothing else
+// meanwhile.
 VehicleDifferences compare_vehicles(
     QIODevice *forOld, QIODevice *forNew, const WindowTable &old, const WindowTable &now);
+
+// Runs `first` on a worker thread and `second` on this one, and returns when both are done. For
+// the two sides of a comparison, which read two configurations and nothing they share.
+void in_parallel(const std::function<void()> &first, const std::function<void()> &second);
 
 // The words of a vehicle's outcome: "subclass 5", "one category: subclasses 18, 19",
 // "ambiguous: subclasses 4, 5", "unmatched"; and the verdict's name in JSON.

@@ -62,8 +62,8 @@ struct Compared
             || !forNew.open(QIODevice::ReadOnly)) {
             return records + QStringLiteral(": cannot be opened");
         }
-        oldTable.reset(new WindowTable(old));
-        newTable.reset(new WindowTable(now));
+        in_parallel([this] { oldTable.reset(new WindowTable(old)); },
+            [this] { newTable.reset(new WindowTable(now)); });
         vehicles.reset(
             new VehicleDifferences(compare_vehicles(&forOld, &forNew, *oldTable, *newTable)));
         return vehicles->problem.isEmpty() ? QString()

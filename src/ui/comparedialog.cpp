@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScopedPointer>
 #include <QTreeWidgetItem>
 
 #include <algorithm>
@@ -217,13 +218,18 @@ void CompareDialog::addVehicles()
                "vehicles the changes move."));
         return;
     }
-    QBuffer forOld(&records);
-    QBuffer forNew(&records);
+    // Each side reads its own copy, on its own thread (the text is shared, never written).
+    QByteArray oldRecords = records;
+    QByteArray newRecords = records;
+    QBuffer forOld(&oldRecords);
+    QBuffer forNew(&newRecords);
     forOld.open(QIODevice::ReadOnly);
     forNew.open(QIODevice::ReadOnly);
-    const WindowTable oldTable(old);
-    const WindowTable newTable(edited);
-    const VehicleDifferences vehicles = compare_vehicles(&forOld, &forNew, oldTable, newTable);
+    QScopedPointer<WindowTable> oldTable;
+    QScopedPointer<WindowTable> newTable;
+    in_parallel([&] { oldTable.reset(new WindowTable(old)); },
+        [&] { newTable.reset(new WindowTable(edited)); });
+    const VehicleDifferences vehicles = compare_vehicles(&forOld, &forNew, *oldTable, *newTable);
     if (!vehicles.problem.isEmpty()) {
         top->setText(0, tr("Vehicles: %1 cannot be read").arg(recordsName));
         addRow(top, recordsName + QStringLiteral(": ") + vehicles.problem);
