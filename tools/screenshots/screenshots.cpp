@@ -2,9 +2,11 @@
 // user would: a subclass of the European example with its rows and constraints, its two vehicle
 // pictures, the warnings example with its red and yellow fields, a subclass just created, and
 // the European example shown in pounds and feet, the Edit menu after two edits and the
-// question before unsaved changes are thrown away.
+// question before unsaved changes are thrown away, and the comparison of the revised European
+// example with the original and its recorded vehicles.
 //     screenshots OUTDIR
 // Run it on a display (xvfb-run), so that the fonts are those a desktop gives the window.
+#include "comparedialog.h"
 #include "measurementunits.h"
 #include "veltora.h"
 
@@ -14,6 +16,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QGraphicsView>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,6 +30,7 @@
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -121,6 +125,33 @@ QPixmap question(Veltora &window)
     return shot;
 }
 
+// The revised example opened and compared with the original, as File -> Compare with... does,
+// with the example's recorded vehicles handed to the dialog.
+QPixmap comparison(Veltora &window)
+{
+    // From the examples folder, so that the dialog names the files as a user there would.
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(examples);
+    QFile records(QStringLiteral("european-vehicles.csv"));
+    auto *dialog = window.openConfiguration(QStringLiteral("european-revised.conf"))
+            && window.compareWith(QStringLiteral("european.conf"))
+            && records.open(QIODevice::ReadOnly)
+        ? window.findChild<CompareDialog *>()
+        : nullptr;
+    if (!dialog) {
+        QDir::setCurrent(current);
+        return QPixmap();
+    }
+    dialog->setRecords(
+        QString::fromUtf8(records.readAll()), QStringLiteral("european-vehicles.csv"));
+    dialog->resize(720, 760);
+    settle();
+    const QPixmap shot = dialog->grab();
+    dialog->close();
+    QDir::setCurrent(current);
+    return shot;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -130,7 +161,7 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "usage: screenshots OUTDIR\n";
         return 2;
     }
-    const QDir out(QCoreApplication::arguments().at(1));
+    const QDir out(QDir(QCoreApplication::arguments().at(1)).absolutePath());
     Veltora window;
     window.show();
     bool ok = window.openConfiguration(examples + QStringLiteral("european.conf"));
@@ -159,5 +190,6 @@ int main(int argc, char *argv[])
     ok = ok && window.openConfiguration(examples + QStringLiteral("warnings.conf"));
     select(window, QStringLiteral("5"));
     ok = ok && save(window.grab(), out, QStringLiteral("warnings.png"));
+    ok = ok && save(comparison(window), out, QStringLiteral("compare-dialog.png"));
     return ok ? 0 : 1;
 }
