@@ -11,6 +11,17 @@
 #include <QFileInfo>
 #include <QUndoStack>
 
+namespace {
+
+// How the dialog names the configuration being edited.
+QString editedName(const QString &file)
+{
+    return file.isEmpty() ? Veltora::tr("the configuration being edited")
+                          : Veltora::tr("%1, as edited").arg(QDir::toNativeSeparators(file));
+}
+
+} // namespace
+
 void Veltora::connectCompare()
 {
     connect(ui->actionCompareWith, &QAction::triggered, this, &Veltora::menuCompareWithClicked);
@@ -48,11 +59,10 @@ bool Veltora::compareWith(const QString &path)
             &CompareDialog::markOutdated);
         connect(document, &Document::reset, compareDialog, &CompareDialog::markOutdated);
         connect(document, &Document::saved, compareDialog, &CompareDialog::markOutdated);
+        connect(document, &Document::filePathChanged, compareDialog,
+            [this](const QString &file) { compareDialog->setEditedName(editedName(file)); });
     }
-    const QString edited = document->filePath().isEmpty()
-        ? tr("the configuration being edited")
-        : tr("%1, as edited").arg(QDir::toNativeSeparators(document->filePath()));
-    if (!compareDialog->compare(path, edited)) {
+    if (!compareDialog->compare(path, editedName(document->filePath()))) {
         const QFileInfo info(path);
         warn(tr("Could not open file"),
             tr("%1 could not be opened: %2")

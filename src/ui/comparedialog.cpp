@@ -5,6 +5,7 @@
 #include "ui_comparedialog.h"
 #include "windowtable.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -86,6 +87,13 @@ void CompareDialog::setRecords(const QString &text, const QString &fileName)
     showComparison();
 }
 
+void CompareDialog::setEditedName(const QString &name)
+{
+    editedName = name;
+    ui->labelFiles->setText(
+        tr("Old: %1\nNew: %2").arg(QDir::toNativeSeparators(oldPath), editedName));
+}
+
 void CompareDialog::refresh()
 {
     Conf read(oldPath, nullptr);
@@ -144,14 +152,16 @@ void CompareDialog::on_treeChanges_itemDoubleClicked(QTreeWidgetItem *item, int)
 
 void CompareDialog::showComparison()
 {
+    // Recorded vehicles can take a second or two to run through both configurations.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     ui->labelOutdated->hide();
-    ui->labelFiles->setText(
-        tr("Old: %1\nNew: %2").arg(QDir::toNativeSeparators(oldPath), editedName));
+    setEditedName(editedName);
     ui->treeChanges->clear();
     const ConfDifferences differences = compare_configurations(old, edited);
     addHeader(differences);
     addSubclasses(differences);
     addVehicles();
+    QApplication::restoreOverrideCursor();
 }
 
 void CompareDialog::addHeader(const ConfDifferences &differences)

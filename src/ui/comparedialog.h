@@ -35,6 +35,8 @@ public:
     // The recorded vehicles (CSV text) to run through both configurations, and the name of the
     // file they came from. The analysis panel hands its loaded records over through this.
     void setRecords(const QString &text, const QString &fileName);
+    // The edited configuration was saved under another name, or another file was opened.
+    void setEditedName(const QString &name);
 
 public slots:
     // Reads the old file again and compares it with the configuration as it is now.

@@ -80,6 +80,8 @@ void tst_CompareDialog::reviewEditsBeforeSave()
     typeInto(field(*window, "lineEditCategory"), "2");
     saved->trigger();
     QVERIFY(dialog()->isVisible());
+    QCOMPARE(dialog()->findChild<QLabel *>("labelFiles")->text(),
+        "Old: " + european + "\nNew: " + european + ", as edited");
     QCOMPARE(rows(tree()->invisibleRootItem()),
         QStringList({"Header: 1 difference",
             "  Classification version: \"EU-19 2.1\" -> \"EU-19 2.2\"", "Subclasses: 1 difference",
