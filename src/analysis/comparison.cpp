@@ -229,16 +229,14 @@ int axle_count(const Subclass &s)
     return readWhole(s.get_number_of_axles());
 }
 
-int gap_count(const Subclass &s)
+int gap_count(const Subclass &s, int axles)
 {
-    return used_entries(
-        axle_count(s) - 1, qMax(s.get_min_distance_count(), s.get_max_distance_count()));
+    return used_entries(axles - 1, qMax(s.get_min_distance_count(), s.get_max_distance_count()));
 }
 
-int weighed_count(const Subclass &s)
+int weighed_count(const Subclass &s, int axles)
 {
-    return used_entries(
-        axle_count(s), qMax(s.get_max_axle_weight_count(), s.get_tyre_type_count()));
+    return used_entries(axles, qMax(s.get_max_axle_weight_count(), s.get_tyre_type_count()));
 }
 
 // A combined constraint is keyed by its axles, in ascending order whatever the order written; a
@@ -336,13 +334,14 @@ quint64 canonical_hash(const Subclass &s)
     for (const ScalarField &field : scalarFields) {
         add(read_value((s.*field.get)(), field.reading).hash());
     }
-    const int gaps = gap_count(s);
+    const int axleCount = axle_count(s);
+    const int gaps = gap_count(s, axleCount);
     add(quint64(gaps));
     for (int i = 0; i < gaps; ++i) {
         add(read_value(s.get_min_distance_at_index(i), Reading::Real).hash());
         add(read_value(s.get_max_distance_at_index(i), Reading::Real).hash());
     }
-    const int axles = weighed_count(s);
+    const int axles = weighed_count(s, axleCount);
     add(quint64(axles));
     for (int i = 0; i < axles; ++i) {
         add(read_value(s.get_max_axle_weight_at_index(i), Reading::Real).hash());
@@ -586,8 +585,10 @@ QVector<FieldChange> subclass_differences(const Subclass &old, const Subclass &n
     const auto place = [](const char *where, int i, const char *what) {
         return words(where).arg(i + 1) + QLatin1String(what);
     };
-    const int gapsBefore = gap_count(old);
-    const int gapsAfter = gap_count(now);
+    const int axleCountBefore = axle_count(old);
+    const int axleCountAfter = axle_count(now);
+    const int gapsBefore = gap_count(old, axleCountBefore);
+    const int gapsAfter = gap_count(now, axleCountAfter);
     for (int i = 0; i < qMax(gapsBefore, gapsAfter); ++i) {
         compare_entry(
             changes, [&] { return place(RuleTexts::whereGap, i, ": min"); }, space,
@@ -598,8 +599,8 @@ QVector<FieldChange> subclass_differences(const Subclass &old, const Subclass &n
             {i < gapsBefore, old.get_max_distance_at_index(i)},
             {i < gapsAfter, now.get_max_distance_at_index(i)}, Reading::Real, Shown::Real, "m");
     }
-    const int axlesBefore = weighed_count(old);
-    const int axlesAfter = weighed_count(now);
+    const int axlesBefore = weighed_count(old, axleCountBefore);
+    const int axlesAfter = weighed_count(now, axleCountAfter);
     for (int i = 0; i < qMax(axlesBefore, axlesAfter); ++i) {
         compare_entry(
             changes, [&] { return place(RuleTexts::whereAxle, i, ": max weight"); }, space,
