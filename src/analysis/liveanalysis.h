@@ -47,6 +47,7 @@ public:
     // as it is now. An empty name clears the records.
     void set_records(const QByteArray &text, const QString &name);
     QString records_name() const { return recordsName; }
+    const QByteArray &records_text() const { return records; }
     bool has_records() const { return !recordsName.isEmpty(); }
     // The rows' outcomes under the configuration as it is now become the baseline that
     // changes are marked against.

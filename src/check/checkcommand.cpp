@@ -1,6 +1,7 @@
 // The checker's command line: options, the report per file, --format and the exit status.
 #include "checkcommand.h"
 #include "analysisreport.h"
+#include "comparereport.h"
 #include "filecheck.h"
 #include "report.h"
 
@@ -125,6 +126,10 @@ int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
     parser.addOption(format);
     parser.addOption(overlaps);
     parser.addOption(vehicles);
+    const QCommandLineOption compare(QStringLiteral("compare"),
+        QStringLiteral("Compare two configurations, OLD then NEW: what changed, and with "
+                       "--vehicles which recorded vehicles it moves."));
+    parser.addOption(compare);
     parser.addPositionalArgument(QStringLiteral("FILE"),
         QStringLiteral("Configuration files to check."), QStringLiteral("FILE..."));
 
@@ -142,6 +147,12 @@ int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return 0;
     }
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(compare)) {
+        return run_compare(files,
+            {parser.isSet(format), parser.isSet(overlaps), parser.isSet(json),
+                parser.isSet(vehicles), parser.value(vehicles)},
+            out, err);
+    }
     if (files.isEmpty()) {
         err << "No file given.\n" << parser.helpText();
         return 2;

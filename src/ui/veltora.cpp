@@ -76,6 +76,7 @@ Veltora::Veltora(QWidget *parent)
     createEditMenu();
     connectDocument();
     createAnalysisPanel();
+    connectCompare();
     setAcceptDrops(true);
 
     // The selectors hold up to 65,536 entries: they are sized for the longest entry there can

@@ -11,6 +11,7 @@
 #include <functional>
 
 class AnalysisPanel;
+class CompareDialog;
 class Document;
 struct SheetOptions;
 class MeasurementUnits;
@@ -109,6 +110,15 @@ public:
     // unsaved changes, asks whether to save them. False when the command must not go on.
     bool maybeSave();
 
+    // Shows the comparison of the file at `path` (old) with the configuration being edited
+    // (src/editor/comparecommands.cpp). Tells the user itself when the file cannot be opened.
+    bool compareWith(const QString &path);
+
+public slots:
+    // Selects the subclass in the editor, as choosing it in the selector does; a number that
+    // names no subclass changes nothing.
+    void showSubclass(quint16 number);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -122,6 +132,8 @@ private slots:
     void menuAboutClicked();
     void menuUpdateClicked();
     void menuConfigurationClicked();
+    void menuCompareWithClicked();
+    void menuCompareWithSavedClicked();
     void on_comboBoxSubclasses_currentIndexChanged(const QString &arg1);
     void on_lineEditSubclass_textChanged(const QString &arg1);
     void on_lineEditNumOfAxles_textChanged(const QString &arg1);
@@ -187,6 +199,7 @@ private:
     void createEditMenu();
     void connectDocument();
     void createAnalysisPanel();
+    void connectCompare();
 
     float factor(bool isWeight) const;
     // The g in use for tonnes: the configuration's own when it is above 0, else the standard.
@@ -275,6 +288,7 @@ private:
 
     Ui::Veltora *ui;
     MeasurementUnits *unitsDialog = nullptr;
+    CompareDialog *compareDialog = nullptr;
     QString titleText;
     QString versionText;
 

@@ -2,12 +2,14 @@
 // user would: a subclass of the European example with its rows and constraints, its two vehicle
 // pictures, the warnings example with its red and yellow fields, a subclass just created, and
 // the European example shown in pounds and feet, the Edit menu after two edits and the
-// question before unsaved changes are thrown away, and the analysis dock with its window map
-// and its recorded vehicles; then, from a second run of itself at twice the scale, the window
-// in pounds and feet at 200 %.
+// question before unsaved changes are thrown away, the analysis dock with its window map and
+// its recorded vehicles, and the comparison of the revised European example with the
+// original; then, from a second run of itself at twice the scale, the window in pounds and
+// feet at 200 %.
 //     screenshots OUTDIR
 // Run it on a display (xvfb-run), so that the fonts are those a desktop gives the window.
 #include "analysispanel.h"
+#include "comparedialog.h"
 #include "liveanalysis.h"
 #include "measurementunits.h"
 #include "veltora.h"
@@ -18,6 +20,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QGraphicsView>
 #include <QLineEdit>
 #include <QMenu>
@@ -35,6 +38,7 @@
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -180,6 +184,33 @@ QPixmap analysis(Veltora &window)
     return both;
 }
 
+// The revised example opened and compared with the original, as File -> Compare with... does,
+// with the example's recorded vehicles handed to the dialog.
+QPixmap comparison(Veltora &window)
+{
+    // From the examples folder, so that the dialog names the files as a user there would.
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(examples);
+    QFile records(QStringLiteral("european-vehicles.csv"));
+    auto *dialog = window.openConfiguration(QStringLiteral("european-revised.conf"))
+            && window.compareWith(QStringLiteral("european.conf"))
+            && records.open(QIODevice::ReadOnly)
+        ? window.findChild<CompareDialog *>()
+        : nullptr;
+    if (!dialog) {
+        QDir::setCurrent(current);
+        return QPixmap();
+    }
+    dialog->setRecords(
+        QString::fromUtf8(records.readAll()), QStringLiteral("european-vehicles.csv"));
+    dialog->resize(720, 760);
+    settle();
+    const QPixmap shot = dialog->grab();
+    dialog->close();
+    QDir::setCurrent(current);
+    return shot;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -236,6 +267,7 @@ int main(int argc, char *argv[])
     ok = ok && window.openConfiguration(examples + QStringLiteral("warnings.conf"));
     select(window, QStringLiteral("5"));
     ok = ok && save(window.grab(), out, QStringLiteral("warnings.png"));
+    ok = ok && save(comparison(window), out, QStringLiteral("compare-dialog.png"));
     ok = ok
         && QProcess::execute(QCoreApplication::applicationFilePath(),
                {out.path(), QLatin1String(doubledArgument)})
