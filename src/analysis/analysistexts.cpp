@@ -142,6 +142,12 @@ QString cycle_text(const WindowTable &table, const ReclassifyCycle &cycle)
         + cycle_path(table, cycle);
 }
 
+const char *verdict_name(VehicleMatch::Verdict verdict)
+{
+    static const char *const names[] = {"once", "one_category", "ambiguous", "unmatched"};
+    return names[verdict];
+}
+
 QString verdict_word(VehicleMatch::Verdict verdict)
 {
     static const char *const words[] = {"once", "one category", "ambiguous", "unmatched"};
@@ -271,8 +277,8 @@ QString share_text(const FleetSummary &summary)
 QVector<QPair<QString, QString>> summary_items(const FleetSummary &summary)
 {
     return {{QStringLiteral("summary"),
-                QStringLiteral("%1 rows, %2 skipped, %3")
-                    .arg(summary.vehicles() + summary.skipped())
+                QStringLiteral("%1, %2 skipped, %3")
+                    .arg(counted(summary.vehicles() + summary.skipped(), "row", "rows"))
                     .arg(summary.skipped())
                     .arg(counted(summary.vehicles(), "vehicle", "vehicles"))},
         {QStringLiteral("matched once"), QString::number(summary.count(VehicleMatch::Once))},

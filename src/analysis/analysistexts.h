@@ -68,6 +68,8 @@ QString cycle_path(const WindowTable &table, const ReclassifyCycle &cycle);
 
 // "once", "one category", "ambiguous" or "unmatched".
 QString verdict_word(VehicleMatch::Verdict verdict);
+// The verdict's name in the checker's JSON: "once", "one_category", "ambiguous", "unmatched".
+const char *verdict_name(VehicleMatch::Verdict verdict);
 // A matching subclass with its category, weight flags and reclassification.
 QString match_text(
     const WindowTable &table, const SubclassMatch &match, const DisplayUnits &units = {});

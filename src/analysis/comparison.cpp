@@ -1,6 +1,7 @@
 // Two configurations compared by meaning: the header, the subclasses and their windows, the
 // subclasses given new numbers, and the recorded vehicles the two classify differently.
 #include "comparison.h"
+#include "valuewords.h"
 #include "conf.h"
 #include "fileformat.h"
 #include "fleetsummary.h"
@@ -106,40 +107,20 @@ Value read_value(const QString &text, Reading reading)
     return value;
 }
 
-// The checker's display form of a stored value, as veltora-check shows values in its findings:
-// "(empty)", a real with two decimals (more where two would hide a difference) and its unit, a
-// whole number as written, and quoted text where a number was wanted. The checker keeps its
-// form to itself; this is the one place that repeats it.
+// A stored value as the checker shows it in its findings; text meant as text is shown as it is.
 QString checker_form(const QString &text, Shown shown, const char *unit)
 {
-    if (text.isEmpty()) {
-        return words(RuleTexts::valueEmpty);
-    }
-    const auto quoted = [&text] {
-        return QLatin1Char('"') + printable(text, longestShownText) + QLatin1Char('"');
-    };
-    bool ok = false;
     switch (shown) {
-    case Shown::Real: {
-        const float value = text.toFloat(&ok);
-        if (!ok) {
-            return quoted();
-        }
-        QString number = QString::number(double(value), 'f', 2);
-        if (number.toFloat() != value) {
-            number = printable(text.trimmed(), longestShownText);
-        }
-        return unit ? number + QLatin1Char(' ') + QLatin1String(unit) : number;
-    }
+    case Shown::Real:
+        return ValueWords::shown_real(text, unit);
     case Shown::Whole:
-        text.toInt(&ok);
-        return ok ? printable(text, longestShownText) : quoted();
+        return ValueWords::shown_whole(text);
     case Shown::Quoted:
-        return quoted();
+        return ValueWords::shown_text(text);
     case Shown::Plain:
         break;
     }
-    return printable(text, longestShownText);
+    return text.isEmpty() ? words(RuleTexts::valueEmpty) : printable(text, longestShownText);
 }
 
 // A change in words: "gap 2: max 4.50 -> 4.80 m" (the unit said once), "constraint 2+3: 186.40
@@ -804,12 +785,6 @@ QString outcome_text(const VehicleOutcome &outcome)
         break;
     }
     return QStringLiteral("unmatched");
-}
-
-const char *verdict_name(VehicleMatch::Verdict verdict)
-{
-    static const char *const names[] = {"once", "one_category", "ambiguous", "unmatched"};
-    return names[verdict];
 }
 
 const char *window_change_name(WindowChange::Kind kind)

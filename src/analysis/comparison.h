@@ -161,7 +161,6 @@ void in_parallel(const std::function<void()> &first, const std::function<void()>
 // The words of a vehicle's outcome: "subclass 5", "one category: subclasses 18, 19",
 // "ambiguous: subclasses 4, 5", "unmatched"; and the verdict's name in JSON.
 QString outcome_text(const VehicleOutcome &outcome);
-const char *verdict_name(VehicleMatch::Verdict verdict);
 // A window change's name: "widened", "narrowed", "moved".
 const char *window_change_name(WindowChange::Kind kind);
 // A window change in words: "subclass 4 (2 axles) widened", "subclass 8 moved from 2 to 3

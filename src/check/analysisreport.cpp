@@ -255,7 +255,6 @@ QJsonObject overlaps_json(const Loaded &loaded, const Overlaps &found)
     return object;
 }
 
-const char *const verdictNames[] = {"once", "one_category", "ambiguous", "unmatched"};
 
 void excess_json(JsonWriter &json, const WeightExcess &excess)
 {
@@ -316,7 +315,7 @@ QByteArray vehicle_json(
         }
         json.key("subclass").value(int(table.windows().at(m.window).number)).close('}');
     }
-    json.close(']').key("verdict").value(verdictNames[match.verdict]).close('}');
+    json.close(']').key("verdict").value(verdict_name(match.verdict)).close('}');
     return json.bytes;
 }
 

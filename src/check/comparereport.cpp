@@ -1,6 +1,7 @@
 // The checker's comparison of two configurations, with the recorded vehicles it moves, as text
 // and as one JSON object.
 #include "comparereport.h"
+#include "analysistexts.h"
 #include "comparison.h"
 #include "conf.h"
 #include "printable.h"
@@ -239,7 +240,7 @@ QJsonArray numbers_json(const QVector<quint16> &numbers)
 
 QJsonObject outcome_json(const VehicleOutcome &outcome)
 {
-    return {{"verdict", verdict_name(outcome.verdict)},
+    return {{"verdict", AnalysisTexts::verdict_name(outcome.verdict)},
         {"subclasses", numbers_json(outcome.subclasses)}};
 }
 

@@ -4,6 +4,7 @@
 #include "ruletexts.h"
 #include "subclass.h"
 #include "textscan.h"
+#include "valuewords.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -49,9 +50,13 @@ bool isNoNumber(const QString &text)
     return !ok || !qIsFinite(value);
 }
 
+} // namespace
+
+namespace ValueWords {
+
 // Values as the words show them: empty, as a number with its unit (two decimals, as the editor
 // shows them, unless that would hide a difference), or quoted when the text reads as no number.
-QString shownReal(const QString &text, const char *unit)
+QString shown_real(const QString &text, const char *unit)
 {
     if (text.isEmpty()) {
         return words(RuleTexts::valueEmpty);
@@ -67,12 +72,8 @@ QString shownReal(const QString &text, const char *unit)
     return unit ? number + QLatin1Char(' ') + QLatin1String(unit) : number;
 }
 
-QString metres(const QString &text)
-{
-    return shownReal(text, "m");
-}
 
-QString shownWhole(const QString &text)
+QString shown_whole(const QString &text)
 {
     if (text.isEmpty()) {
         return words(RuleTexts::valueEmpty);
@@ -82,9 +83,18 @@ QString shownWhole(const QString &text)
     return ok ? printable(text) : quoted(text);
 }
 
-QString shownText(const QString &text)
+QString shown_text(const QString &text)
 {
     return text.isEmpty() ? words(RuleTexts::valueEmpty) : quoted(text);
+}
+
+} // namespace ValueWords
+
+namespace {
+
+QString metres(const QString &text)
+{
+    return ValueWords::shown_real(text, "m");
 }
 
 // Rules failed at gaps or axles, said once for each run of consecutive ones with the same words:
@@ -203,25 +213,25 @@ QStringList Subclass::get_failing_rules(QString hdr_min, QString hdr_max) const
         if (!is_max_axle_weight_valid(i)) {
             axleRules.add(RuleTexts::whereAxle, RuleTexts::whereAxles, i + 1,
                 isNoNumber(weight) ? words(RuleTexts::ruleAxleWeightNotANumber).arg(quoted(weight))
-                                   : words(RuleTexts::ruleAxleWeight).arg(shownReal(weight, "kN")));
+                                   : words(RuleTexts::ruleAxleWeight).arg(ValueWords::shown_real(weight, "kN")));
         }
         if (!is_tyre_type_valid(i)) {
             axleRules.add(RuleTexts::whereAxle, RuleTexts::whereAxles, i + 1,
-                words(RuleTexts::ruleAxleTyre).arg(shownWhole(tyre_types.at(i))));
+                words(RuleTexts::ruleAxleTyre).arg(ValueWords::shown_whole(tyre_types.at(i))));
         }
     }
     axleRules.append_to(rules);
     for (int i = 0; i < combined_constraints.size(); ++i) {
         if (!is_combined_constraint_valid(i)) {
             rules << words(RuleTexts::whereConstraint).arg(i + 1) + QStringLiteral(": ")
-                    + words(RuleTexts::ruleConstraint).arg(shownText(combined_constraints.at(i)));
+                    + words(RuleTexts::ruleConstraint).arg(ValueWords::shown_text(combined_constraints.at(i)));
         }
     }
     if (!is_category_valid()) {
         rules << words(RuleTexts::ruleCategory);
     }
     if (!is_number_of_axles_valid()) {
-        rules << words(RuleTexts::ruleAxleCount).arg(shownWhole(get_number_of_axles()));
+        rules << words(RuleTexts::ruleAxleCount).arg(ValueWords::shown_whole(get_number_of_axles()));
     }
     if (!is_max_GVW_valid()) {
         rules << words(RuleTexts::ruleMaxGVW);
@@ -236,7 +246,7 @@ QStringList Subclass::get_failing_rules(QString hdr_min, QString hdr_max) const
             rules << words(RuleTexts::ruleAxleConfForm).arg(quoted(configuration));
         } else {
             rules << words(RuleTexts::ruleAxleConfCount)
-                         .arg(printable(configuration), shownWhole(get_number_of_axles()));
+                         .arg(printable(configuration), ValueWords::shown_whole(get_number_of_axles()));
         }
     }
     return rules;
@@ -254,7 +264,7 @@ QVector<Conf::HeaderFailure> Conf::get_failing_header_rules() const
     const QString max = get_max_axle_distance();
     const QString unclassified = get_unclassified_vehicles_subclass();
     fails(is_country_code_valid(), RuleTexts::labelCountry,
-        words(RuleTexts::ruleCountryCode).arg(shownText(get_country_code())));
+        words(RuleTexts::ruleCountryCode).arg(ValueWords::shown_text(get_country_code())));
     fails(is_group_max_distance_valid(), RuleTexts::labelGroupMaxDist,
         words(RuleTexts::ruleNotAboveZero).arg(metres(get_group_max_distance())));
     const int maxState = check_max_axle_distance();
@@ -280,11 +290,11 @@ QVector<Conf::HeaderFailure> Conf::get_failing_header_rules() const
         words(RuleTexts::ruleHeaderMinAboveMax).arg(metres(min), metres(max)));
     fails(is_unclassified_vehicles_subclass_valid(), RuleTexts::labelUnclassified,
         words(RuleTexts::ruleUnclassifiedExists)
-            .arg(shownWhole(unclassified), QString::number(unclassified.toUShort())));
+            .arg(ValueWords::shown_whole(unclassified), QString::number(unclassified.toUShort())));
     fails(is_uncategorised_vehicle_category_valid(), RuleTexts::labelUncategorised,
-        words(RuleTexts::ruleUncategorised).arg(shownWhole(get_uncategorised_vehicle_category())));
+        words(RuleTexts::ruleUncategorised).arg(ValueWords::shown_whole(get_uncategorised_vehicle_category())));
     fails(is_g_acceleration_constant_valid(), RuleTexts::labelG,
-        words(RuleTexts::ruleNotAboveZero).arg(shownReal(get_g_acceleration_constant(), nullptr)));
+        words(RuleTexts::ruleNotAboveZero).arg(ValueWords::shown_real(get_g_acceleration_constant(), nullptr)));
     return found;
 }
 
@@ -318,7 +328,7 @@ QStringList Conf::get_failing_target_rules(quint16 number) const
         const QString theirs = get_subclass(to).get_number_of_axles();
         if (!(s.*valid)(theirs) || theirs != s.get_number_of_axles()) {
             rules << words(axles).arg(
-                printable(target), shownWhole(theirs), shownWhole(s.get_number_of_axles()));
+                printable(target), ValueWords::shown_whole(theirs), ValueWords::shown_whole(s.get_number_of_axles()));
         }
     };
     check(s.get_reclassify_up_to_subclass(), &Subclass::is_reclassify_up_valid,

@@ -159,7 +159,8 @@ void tst_AnalysisReport::vehicles_data()
                         "reclassify up to 2)"};
     QTest::newRow("gross alone, light")
         << weights + "v,2,1.5,,15" << 0
-        << QStringList {"  line 2 (v): subclass 1 (category 2; reclassify down to 3)"};
+        << QStringList {"  line 2 (v): subclass 1 (category 2; reclassify down to 3)",
+               "  summary: 1 row, 0 skipped, 1 vehicle"};
     QTest::newRow("one category, in feet")
         << QByteArray("id,axles,gaps_ft\na,2,6.4") << 0
         << QStringList {
