@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -46,6 +48,20 @@ void BM_Read(benchmark::State &state)
         benchmark::DoNotOptimize(conf.stopped_at_line());
     }
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
+}
+
+// Reading alone: the configuration read is freed outside the time measured.
+void BM_ReadNotFreed(benchmark::State &state)
+{
+    const QString path = generatedFile(int(state.range(0)));
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        auto *conf = new Conf(path, nullptr);
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        benchmark::DoNotOptimize(conf->stopped_at_line());
+        delete conf;
+    }
 }
 
 void BM_ReadWithNotes(benchmark::State &state)
@@ -95,6 +111,7 @@ void BM_PythonConfigParser(benchmark::State &state)
 
 } // namespace
 
+BENCHMARK(BM_ReadNotFreed)->Arg(65536)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read)->Arg(1000)->Arg(65536)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadWithNotes)->Arg(65536)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Write)->Arg(1000)->Arg(65536)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -424,20 +424,13 @@ const HeaderField headerFields[] = {
         Reading::Real, Shown::Real, nullptr},
 };
 
-// Every entry of the [classes] section, the keys the system does not know included. The model
-// hands these out only in its file text, so the text of the header alone is taken from a copy
-// without subclasses.
+// Every entry of the [classes] section that a file would hold, the keys the system does not
+// know included.
 QMap<QString, QString> header_entries(const Conf &conf)
 {
-    Conf headerOnly = conf;
-    for (const quint16 number : conf.get_subclass_numbers()) {
-        headerOnly.remove_subclass(number);
-    }
-    QMap<QString, QString> entries;
-    const QStringList lines = headerOnly.to_string().split(QLatin1Char('\n'));
-    for (int i = 1; i < lines.size() && !lines.at(i).isEmpty(); ++i) {
-        const int equals = lines.at(i).indexOf(QLatin1Char('='));
-        entries.insert(lines.at(i).left(equals), lines.at(i).mid(equals + 1));
+    QMap<QString, QString> entries = conf.get_header_entries();
+    for (auto it = entries.begin(); it != entries.end();) {
+        it = it.value().isEmpty() ? entries.erase(it) : std::next(it);
     }
     return entries;
 }

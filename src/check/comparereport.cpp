@@ -37,9 +37,10 @@ struct Compared
     Compared(const QString &oldPath, const QString &newPath)
         : oldPath(oldPath)
         , newPath(newPath)
-        , old(oldPath, nullptr)
-        , now(newPath, nullptr)
     {
+        // The two files are read at once; each read uses nothing the other does.
+        in_parallel([this] { old = Conf(this->oldPath, nullptr); },
+            [this] { now = Conf(this->newPath, nullptr); });
     }
 
     // Why no report can be made, or empty.
@@ -65,8 +66,8 @@ struct Compared
         }
         in_parallel([this] { oldTable.reset(new WindowTable(old)); },
             [this] { newTable.reset(new WindowTable(now)); });
-        vehicles.reset(
-            new VehicleDifferences(compare_vehicles(&forOld, &forNew, old, now, *oldTable, *newTable)));
+        vehicles.reset(new VehicleDifferences(
+            compare_vehicles(&forOld, &forNew, old, now, *oldTable, *newTable)));
         return vehicles->problem.isEmpty() ? QString()
                                            : records + QStringLiteral(": ") + vehicles->problem;
     }

@@ -553,6 +553,11 @@ int Conf::firstSubclassAbove(float max) const
     return -1;
 }
 
+QMap<QString, QString> Conf::get_header_entries() const
+{
+    return header;
+}
+
 bool Conf::is_subclass_above_max_axle_distance(quint16 number) const
 {
     const auto it = subclasses.constFind(number);

@@ -74,6 +74,10 @@ public:
     // which subclass changed keeps that check current without visiting every subclass.
     bool is_subclass_above_max_axle_distance(quint16 number) const;
 
+    // Every entry of the [classes] section as read or set, keys the system does not know
+    // included, in key order; the writer leaves out those with an empty value.
+    QMap<QString, QString> get_header_entries() const;
+
     bool contains_subclass(quint16 number) const;
     // The stored subclass, to read or edit in place. For a number that does not exist the
     // set is left untouched: the result is a fresh, empty scratch subclass that belongs to
