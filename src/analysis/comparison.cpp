@@ -472,9 +472,9 @@ QString subclass_list(const QVector<quint16> &numbers)
     return texts.join(QStringLiteral(", "));
 }
 
-VehicleOutcome outcome_of(const WindowTable &table, const VehicleMatch &match)
+ComparedOutcome outcome_of(const WindowTable &table, const VehicleMatch &match)
 {
-    VehicleOutcome outcome;
+    ComparedOutcome outcome;
     outcome.verdict = match.verdict;
     for (const SubclassMatch &m : match.matches) {
         outcome.subclasses.append(table.windows().at(m.window).number);
@@ -494,7 +494,7 @@ struct RowResult
     bool skipped = false;
     QString reason;
     QString id;
-    VehicleOutcome outcome;
+    ComparedOutcome outcome;
     // The category matched, for a vehicle matched in one category.
     QString category;
 };
@@ -764,7 +764,7 @@ void in_parallel(const std::function<void()> &first, const std::function<void()>
     worker.join();
 }
 
-QString outcome_text(const VehicleOutcome &outcome)
+QString outcome_text(const ComparedOutcome &outcome)
 {
     const QString numbers = subclass_list(outcome.subclasses);
     switch (outcome.verdict) {

@@ -76,16 +76,16 @@ QVector<FieldChange> subclass_differences(const Subclass &old, const Subclass &n
 
 // How a recorded vehicle fares against one configuration: its verdict and the numbers of the
 // subclasses it matches, ascending.
-struct VehicleOutcome
+struct ComparedOutcome
 {
     VehicleMatch::Verdict verdict = VehicleMatch::Unmatched;
     QVector<quint16> subclasses;
 
-    bool operator==(const VehicleOutcome &other) const
+    bool operator==(const ComparedOutcome &other) const
     {
         return verdict == other.verdict && subclasses == other.subclasses;
     }
-    bool operator!=(const VehicleOutcome &other) const { return !(*this == other); }
+    bool operator!=(const ComparedOutcome &other) const { return !(*this == other); }
 };
 
 // A vehicle whose outcome differs between the two configurations.
@@ -93,13 +93,13 @@ struct MovedVehicle
 {
     int line = 0;
     QString id;
-    VehicleOutcome old;
-    VehicleOutcome now;
+    ComparedOutcome old;
+    ComparedOutcome now;
 };
 
 // A row read against one configuration and skipped against the other, with the reason it was
 // skipped there (an expected subclass that only the other has).
-struct SkippedRow
+struct SkippedComparedRow
 {
     int line = 0;
     bool inOld = false;
@@ -134,7 +134,7 @@ struct VehicleDifferences
     qint64 compared = 0;
     qint64 skippedInBoth = 0;
     QVector<MovedVehicle> moved;
-    QVector<SkippedRow> skipped;
+    QVector<SkippedComparedRow> skipped;
     QVector<DistributionRow> distribution;
     // Vehicles matched in one category (once, or by subclasses of one category) against the
     // new configuration but not the old, and those newly unmatched or newly ambiguous: the
@@ -160,7 +160,7 @@ void in_parallel(const std::function<void()> &first, const std::function<void()>
 
 // The words of a vehicle's outcome: "subclass 5", "one category: subclasses 18, 19",
 // "ambiguous: subclasses 4, 5", "unmatched"; and the verdict's name in JSON.
-QString outcome_text(const VehicleOutcome &outcome);
+QString outcome_text(const ComparedOutcome &outcome);
 // A window change's name: "widened", "narrowed", "moved".
 const char *window_change_name(WindowChange::Kind kind);
 // A window change in words: "subclass 4 (2 axles) widened", "subclass 8 moved from 2 to 3

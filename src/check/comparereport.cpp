@@ -239,7 +239,7 @@ QJsonArray numbers_json(const QVector<quint16> &numbers)
     return array;
 }
 
-QJsonObject outcome_json(const VehicleOutcome &outcome)
+QJsonObject outcome_json(const ComparedOutcome &outcome)
 {
     return {{"verdict", AnalysisTexts::verdict_name(outcome.verdict)},
         {"subclasses", numbers_json(outcome.subclasses)}};
@@ -253,7 +253,7 @@ void add_vehicles_json(const VehicleDifferences &vehicles, QJsonObject &object)
             {"old", outcome_json(vehicle.old)}, {"new", outcome_json(vehicle.now)}});
     }
     QJsonArray skipped;
-    for (const SkippedRow &row : vehicles.skipped) {
+    for (const SkippedComparedRow &row : vehicles.skipped) {
         skipped.append(QJsonObject {
             {"line", row.line}, {"in", row.inOld ? "old" : "new"}, {"reason", row.reason}});
     }

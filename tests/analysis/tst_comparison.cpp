@@ -229,7 +229,7 @@ void tst_Comparison::movedVehicles()
                      .arg(v.line)
                      .arg(outcome_text(v.old), outcome_text(v.now));
     }
-    for (const SkippedRow &s : found.skipped) {
+    for (const SkippedComparedRow &s : found.skipped) {
         lines << QString("line %1: skipped in %2: %3")
                      .arg(s.line)
                      .arg(s.inOld ? "old" : "new", s.reason);
