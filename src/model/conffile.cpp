@@ -32,31 +32,6 @@ bool isBlank(const QString &line)
     return true;
 }
 
-// Stand-ins for "@" and "\" in the copy a risky header is read from (see readHeader): the
-// noncharacters U+FDD0 and U+FDD1, which no text uses, in UTF-8. (A risky file that holds them
-// anyway gets them back as "@" and "\".)
-const char AtStandIn[] = "\xEF\xB7\x90";
-const char BackslashStandIn[] = "\xEF\xB7\x91";
-
-QString restored(QString text)
-{
-    return text.replace(QChar(0xFDD0), QLatin1Char('@')).replace(QChar(0xFDD1), QLatin1Char('\\'));
-}
-
-// Qt's INI reader decodes keys as Latin-1 while the writer writes UTF-8: a key such as "Čas"
-// would grow at every open and save. Keys that are valid UTF-8 read as UTF-8.
-QString decodedKey(const QString &key)
-{
-    for (const QChar c : key) {
-        if (c.unicode() > 0xFF) {
-            return key;
-        }
-    }
-    const QByteArray bytes = key.toLatin1();
-    const QString utf8 = QString::fromUtf8(bytes);
-    return utf8.toUtf8() == bytes ? utf8 : key;
-}
-
 // The number of a subclass section line "[subclass_N]" (N one or more digits, as the pattern \d
 // sees them), or a null text when the line is no such line.
 QString subclassLineNumber(const QString &line)
@@ -114,9 +89,9 @@ bool readHeader(QObject *parent, QFile &file, QMap<QString, QString> &header, In
     safe.reserve(classes.size());
     for (const char c : classes) {
         if (c == '@') {
-            safe += AtStandIn;
+            safe += IniSections::AtStandIn;
         } else if (c == '\\') {
-            safe += BackslashStandIn;
+            safe += IniSections::BackslashStandIn;
         } else {
             safe += c;
         }
@@ -135,9 +110,10 @@ bool readHeader(QObject *parent, QFile &file, QMap<QString, QString> &header, In
     for (const QString &key : keys) {
         const QString value = valueText(settings.value(key));
         if (risky) {
-            header.insert(restored(decodedKey(key)), restored(value));
+            header.insert(IniSections::restored(IniSections::decoded_key(key)),
+                IniSections::restored(value));
         } else {
-            header.insert(decodedKey(key), value);
+            header.insert(IniSections::decoded_key(key), value);
         }
     }
     settings.endGroup();

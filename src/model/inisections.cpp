@@ -195,3 +195,30 @@ void IniSections::endLine(const char *data, int at, bool cut)
         found.append(current);
     }
 }
+
+QString IniSections::restored(QString text)
+{
+    return text.replace(QChar(0xFDD0), QLatin1Char('@')).replace(QChar(0xFDD1), QLatin1Char('\\'));
+}
+
+QString IniSections::decoded_key(const QString &key)
+{
+    for (const QChar c : key) {
+        if (c.unicode() > 0xFF) {
+            return key;
+        }
+    }
+    const QByteArray bytes = key.toLatin1();
+    const QString utf8 = QString::fromUtf8(bytes);
+    return utf8.toUtf8() == bytes ? utf8 : key;
+}
+
+QString IniSections::key_of(const QByteArray &raw, bool risky)
+{
+    if (!risky) {
+        return decoded_key(QString::fromLatin1(raw));
+    }
+    QByteArray safe = raw;
+    safe.replace('@', AtStandIn).replace('\\', BackslashStandIn);
+    return restored(decoded_key(QString::fromLatin1(safe)));
+}

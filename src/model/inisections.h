@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QVector>
 
 // Picks the [classes] sections out of a .conf file's bytes, delimited exactly as Qt's INI reader
@@ -14,6 +15,21 @@
 class IniSections
 {
 public:
+    // Stand-ins for "@" and "\" in the copy a risky header is read from (a header is risky when
+    // its file holds either): the noncharacters U+FDD0 and U+FDD1, which no text uses, in UTF-8.
+    // (A risky file that holds them anyway gets them back as "@" and "\".)
+    static constexpr char AtStandIn[] = "\xEF\xB7\x90";
+    static constexpr char BackslashStandIn[] = "\xEF\xB7\x91";
+    static QString restored(QString text);
+
+    // A key as the reader keeps it, from the name Qt's INI reader gave it: that reader decodes
+    // keys as Latin-1 while the writer writes UTF-8, so a key such as "Čas" would grow at every
+    // open and save. Keys that are valid UTF-8 read as UTF-8.
+    static QString decoded_key(const QString &key);
+    // The same key from its bytes in the file, as Qt's INI reader names it when it reads the
+    // header's copy (stand-ins included when `risky`), without escapes.
+    static QString key_of(const QByteArray &raw, bool risky);
+
     void feed(const char *data, int size);
     void finish();
 

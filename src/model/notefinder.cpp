@@ -201,12 +201,8 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
     }
     const QByteArray &bytes = sections.copy();
     const auto text = [risky](const QByteArray &raw) {
-        QString decoded = QString::fromUtf8(raw);
-        if (risky) {
-            decoded.replace(QChar(0xFDD0), QLatin1Char('@'))
-                .replace(QChar(0xFDD1), QLatin1Char('\\'));
-        }
-        return decoded;
+        const QString decoded = QString::fromUtf8(raw);
+        return risky ? IniSections::restored(decoded) : decoded;
     };
     struct Given
     {
@@ -229,7 +225,7 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
         if (equals <= 0 || rawKey.contains('%')) {
             continue;
         }
-        const QString key = text(rawKey);
+        const QString key = IniSections::key_of(rawKey, risky);
         if (!read.contains(key)) {
             continue;
         }

@@ -177,6 +177,10 @@ void tst_ConfFile::readNotes_data()
         "header_value_cut@2", "");
     row("header value in quotes", "[classes]\nclassification_version=\"EU;19\"\n",
         "header_value_cut@2", "");
+    // Qt names a key that is no UTF-8 by its Latin-1 reading; its quoted value runs over a line
+    // end, which the writer would write as a line of its own.
+    row("header key not UTF-8, value over two lines", "[classes]\nv\xFF=\"a\nb=1\"\n",
+        "header_value_cut@2", "");
     row("header key twice, in two sections",
         "[classes]\ncountry_code=SI\n[subclass_1]\n[classes]\ncountry_code=AT\nx=nan\n"
         "min_axle_distance__m=-1\ng_acceleration_constant=-9.81\n",
