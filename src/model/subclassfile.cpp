@@ -13,6 +13,22 @@ using FileFormat::Section;
 
 namespace {
 
+// A list line's items, split at ",": the list sized once, since a reader of 65,536 sections
+// would otherwise grow each of its four lists step by step.
+QStringList listItems(const QString &text)
+{
+    QStringList items;
+    items.reserve(text.count(QLatin1Char(',')) + 1);
+    int from = 0;
+    for (int comma = text.indexOf(QLatin1Char(',')); comma >= 0;
+         comma = text.indexOf(QLatin1Char(','), from)) {
+        items.append(text.mid(from, comma - from));
+        from = comma + 1;
+    }
+    items.append(text.mid(from));
+    return items;
+}
+
 // How many items a list line gets. A valid subclass gets exactly `wanted`, its number of axles
 // (or gaps), read as the empty text where the list is shorter. A number of axles beyond the
 // valid range can only come from a file or a typo; writing that many items would make the
@@ -198,8 +214,8 @@ void Subclass::set_min_max_distances(QString min_text, QString max_text)
     if (min_text.isEmpty() || max_text.isEmpty()) {
         return;
     }
-    min_axle_distances = min_text.split(QLatin1Char(','));
-    max_axle_distances = max_text.split(QLatin1Char(','));
+    min_axle_distances = listItems(min_text);
+    max_axle_distances = listItems(max_text);
     if (min_axle_distances.size() != max_axle_distances.size()) {
         qWarning() << "Mins and maxs have a different number of elements!";
     }
@@ -208,7 +224,7 @@ void Subclass::set_min_max_distances(QString min_text, QString max_text)
 void Subclass::set_tyre_types(QString text)
 {
     if (!text.isEmpty()) {
-        tyre_types = text.split(QLatin1Char(','));
+        tyre_types = listItems(text);
     }
 }
 
@@ -219,6 +235,7 @@ void Subclass::set_max_axle_weights(QString text)
     }
 
     // Weights are taken in the order they appear; the axle numbers in the text are not used.
+    max_axle_weights.reserve(max_axle_weights.size() + text.count(QLatin1Char(';')) + 1);
     int end = 0;
     for (int start = findAxleItem(text, 0, &end); start >= 0;
          start = findAxleItem(text, end, &end)) {
