@@ -209,16 +209,16 @@ QString IniSections::decoded_key(const QString &key)
         }
     }
     const QByteArray bytes = key.toLatin1();
-    const QString utf8 = QString::fromUtf8(bytes);
+    const QString utf8 = QString::fromUtf8(bytes.constData(), bytes.size());
     return utf8.toUtf8() == bytes ? utf8 : key;
 }
 
 QString IniSections::key_of(const QByteArray &raw, bool risky)
 {
     if (!risky) {
-        return decoded_key(QString::fromLatin1(raw));
+        return decoded_key(QString::fromLatin1(raw.constData(), raw.size()));
     }
     QByteArray safe = raw;
     safe.replace('@', AtStandIn).replace('\\', BackslashStandIn);
-    return restored(decoded_key(QString::fromLatin1(safe)));
+    return restored(decoded_key(QString::fromLatin1(safe.constData(), safe.size())));
 }

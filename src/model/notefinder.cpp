@@ -30,6 +30,13 @@ QString quoted(const QString &text)
     return quoted(QStringRef(&text));
 }
 
+// A header key as a note names it: any key the INI reader read, however long.
+QString shownKey(const QString &key)
+{
+    constexpr int longest = 40;
+    return key.size() > longest ? key.left(longest) + QStringLiteral("...") : key;
+}
+
 // How a value read as a number is read.
 enum class Reading { None, Real, Amount, Whole, SubclassNumber };
 
@@ -201,7 +208,8 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
     }
     const QByteArray &bytes = sections.copy();
     const auto text = [risky](const QByteArray &raw) {
-        const QString decoded = QString::fromUtf8(raw);
+        // By its size: a NUL byte is text here, as it is to the INI reader.
+        const QString decoded = QString::fromUtf8(raw.constData(), raw.size());
         return risky ? IniSections::restored(decoded) : decoded;
     };
     struct Given
@@ -242,7 +250,7 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
         if (earlier != last.constEnd()) {
             notes.add(line.number, text(logical), ReadNote::RepeatedKey,
                 QStringLiteral("%1 given again: %2 replaces %3 of line %4")
-                    .arg(key, quoted(given.value), quoted(earlier->value))
+                    .arg(shownKey(key), quoted(given.value), quoted(earlier->value))
                     .arg(earlier->line));
         }
         last.insert(key, given);
@@ -254,7 +262,7 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
         if (given.cut || given.quoted) {
             notes.add(given.line, entry, ReadNote::HeaderValueCut,
                 QStringLiteral("%1: the header reader keeps %2 of %3 (%4)")
-                    .arg(it.key(), quoted(value), quoted(given.value),
+                    .arg(shownKey(it.key()), quoted(value), quoted(given.value),
                         given.cut ? QStringLiteral("\";\" starts a comment there")
                                   : QStringLiteral("it removes the quotes")));
         }
@@ -263,7 +271,8 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
                 const QString fault = numberFault(reading(Header(k)), QStringRef(&value));
                 if (!fault.isEmpty()) {
                     notes.add(given.line, entry, ReadNote::NotANumber,
-                        it.key() + QStringLiteral(": ") + quoted(value) + QLatin1Char(' ') + fault);
+                        shownKey(it.key()) + QStringLiteral(": ") + quoted(value) + QLatin1Char(' ')
+                            + fault);
                 }
             }
         }

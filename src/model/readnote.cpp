@@ -10,14 +10,20 @@ namespace {
 // values, and never a copy of a hostile megabyte line.
 constexpr int longestText = 120;
 
-QString shortened(const QString &line)
+// A control character (a NUL, an escape) would reach a terminal or a report as it is.
+QString printable(QString text)
 {
-    QString shown = line.left(longestText);
-    for (QChar &c : shown) {
+    for (QChar &c : text) {
         if (c.category() == QChar::Other_Control) {
             c = QChar::ReplacementCharacter;
         }
     }
+    return text;
+}
+
+QString shortened(const QString &line)
+{
+    const QString shown = printable(line.left(longestText));
     return shown.size() < line.size() ? shown + QStringLiteral("...") : shown;
 }
 
@@ -47,7 +53,7 @@ void ReadNotes::add(int line, const QString &text, ReadNote::Kind kind, const QS
     note.line = line;
     note.text = shortened(text);
     note.kind = kind;
-    note.detail = detail;
+    note.detail = printable(detail);
     kept.append(note);
 }
 

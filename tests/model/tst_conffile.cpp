@@ -181,6 +181,8 @@ void tst_ConfFile::readNotes_data()
     // end, which the writer would write as a line of its own.
     row("header key not UTF-8, value over two lines", "[classes]\nv\xFF=\"a\nb=1\"\n",
         "header_value_cut@2", "");
+    row("header key with a NUL, value over two lines",
+        QByteArray("[classes]\nv\0w=\"a\nb=1\"\n", 22), "header_value_cut@2", "");
     row("header key twice, in two sections",
         "[classes]\ncountry_code=SI\n[subclass_1]\n[classes]\ncountry_code=AT\nx=nan\n"
         "min_axle_distance__m=-1\ng_acceleration_constant=-9.81\n",
@@ -199,6 +201,9 @@ void tst_ConfFile::readNotes()
     for (const ReadNote &note : conf.read_notes()) {
         seen << QStringLiteral("%1@%2").arg(note.what()).arg(note.line);
         QVERIFY(note.words().startsWith(QStringLiteral("line %1: ").arg(note.line)));
+        for (const QChar c : note.words() + note.text) {
+            QVERIFY(c.category() != QChar::Other_Control);
+        }
     }
     QCOMPARE(seen.join(' '), notes);
     QCOMPARE(conf.to_string().section("\n\n", 1).toUtf8(), written);
