@@ -66,7 +66,8 @@ QMap<QString, QString> wholeFileHeader(QByteArray bytes, bool risky)
         QString name = key;
         if (std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() <= 0xFF; })) {
             const QByteArray latin = name.toLatin1();
-            const QString utf8 = QString::fromUtf8(latin);
+            // By size: a NUL byte is part of the key.
+            const QString utf8 = QString::fromUtf8(latin.constData(), latin.size());
             name = utf8.toUtf8() == latin ? utf8 : name;
         }
         if (risky) {
