@@ -215,10 +215,34 @@ QString IniSections::decoded_key(const QString &key)
 
 QString IniSections::key_of(const QByteArray &raw, bool risky)
 {
-    if (!risky) {
-        return decoded_key(QString::fromLatin1(raw.constData(), raw.size()));
+    QByteArray bytes = raw;
+    if (risky) {
+        bytes.replace('@', AtStandIn).replace('\\', BackslashStandIn);
     }
-    QByteArray safe = raw;
-    safe.replace('@', AtStandIn).replace('\\', BackslashStandIn);
-    return restored(decoded_key(QString::fromLatin1(safe.constData(), safe.size())));
+    // As the INI reader unescapes a key: "%XX" and "%UXXXX" in hexadecimal are the character of
+    // that code, any other byte (a "%" that starts no such escape too) is its Latin-1 character.
+    QString name;
+    name.reserve(bytes.size());
+    const int to = bytes.size();
+    for (int i = 0; i < to;) {
+        if (bytes.at(i) != '%' || i == to - 1) {
+            name += QLatin1Char(bytes.at(i));
+            ++i;
+            continue;
+        }
+        const bool wide = bytes.at(i + 1) == 'U';
+        const int first = i + (wide ? 2 : 1);
+        const int digits = wide ? 4 : 2;
+        bool ok = false;
+        const int code = first + digits <= to ? bytes.mid(first, digits).toInt(&ok, 16) : 0;
+        if (!ok) {
+            name += QLatin1Char('%');
+            ++i;
+            continue;
+        }
+        name += QChar(code);
+        i = first + digits;
+    }
+    const QString key = decoded_key(name);
+    return risky ? restored(key) : key;
 }

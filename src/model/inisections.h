@@ -27,7 +27,7 @@ public:
     // open and save. Keys that are valid UTF-8 read as UTF-8.
     static QString decoded_key(const QString &key);
     // The same key from its bytes in the file, as Qt's INI reader names it when it reads the
-    // header's copy (stand-ins included when `risky`), without escapes; NUL bytes included.
+    // header's copy (stand-ins included when `risky`): escapes decoded, NUL bytes included.
     static QString key_of(const QByteArray &raw, bool risky);
 
     void feed(const char *data, int size);

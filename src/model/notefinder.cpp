@@ -228,13 +228,8 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
             inQuotes = logical.at(i) == '"' ? !inQuotes : inQuotes;
             equals = logical.at(i) == '=' && !inQuotes ? i : -1;
         }
-        // A key with escapes would need the INI reader's decoding to be matched; none is known.
         const QByteArray rawKey = logical.left(qMax(equals, 0)).trimmed();
-        if (equals <= 0 || rawKey.contains('%')) {
-            continue;
-        }
-        const QString key = IniSections::key_of(rawKey, risky);
-        if (!read.contains(key)) {
+        if (equals <= 0) {
             continue;
         }
         int lineEnd = line.end;
@@ -246,6 +241,19 @@ void NoteFinder::header(const IniSections &sections, bool risky, const QMap<QStr
             = bytes.mid(line.start + equals + 1, lineEnd - line.start - equals - 1);
         Given given {
             line.number, text(written).trimmed(), line.cut, logical.mid(equals).contains('"')};
+        const QString key = IniSections::key_of(rawKey, risky);
+        if (!read.contains(key)) {
+            // A key the header does not hold (a group's, as "a/b" is): its line is lost either
+            // way, but a quoted value may have run on over the lines after it.
+            if (given.cut || given.quoted) {
+                notes.add(given.line, text(logical), ReadNote::HeaderValueCut,
+                    QStringLiteral("%1: the header reader keeps nothing of %2 (%3)")
+                        .arg(shownKey(text(rawKey)), quoted(given.value),
+                            given.cut ? QStringLiteral("\";\" starts a comment there")
+                                      : QStringLiteral("it removes the quotes")));
+            }
+            continue;
+        }
         const auto earlier = last.constFind(key);
         if (earlier != last.constEnd()) {
             notes.add(line.number, text(logical), ReadNote::RepeatedKey,

@@ -183,6 +183,13 @@ void tst_ConfFile::readNotes_data()
         "header_value_cut@2", "");
     row("header key with a NUL, value over two lines",
         QByteArray("[classes]\nv\0w=\"a\nb=1\"\n", 22), "header_value_cut@2", "");
+    // Keys as the INI reader unescapes them; a group's key is lost, but not what it swallows.
+    row("header key escaped, value over two lines", "[classes]\nv%41%U00e9=\"a\nb=1\"\n",
+        "header_value_cut@2", "");
+    row("header key escaped, given twice", "[classes]\ncountry_code=SI\ncountry%5Fcode=AT\n",
+        "repeated_key@3", "");
+    row("group key, value over two lines", "[classes]\na%2Fb=\"x\ny=1\"\n", "header_value_cut@2",
+        "");
     row("header key twice, in two sections",
         "[classes]\ncountry_code=SI\n[subclass_1]\n[classes]\ncountry_code=AT\nx=nan\n"
         "min_axle_distance__m=-1\ng_acceleration_constant=-9.81\n",
