@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
 #include <QtGlobal>
 
 #include <benchmark/benchmark.h>
@@ -24,6 +26,18 @@ inline int runWindowBenchmarks(int argc, char **argv)
     }
     qInstallMessageHandler(printAllButDebug);
     QApplication app(argc, argv);
+    // A box that asks (read notes, unsaved changes) would wait for a user who is not there and
+    // the run would never end: it is closed and named, and the figure it was in is not to be
+    // trusted.
+    QTimer modalGuard;
+    QObject::connect(&modalGuard, &QTimer::timeout, [] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            std::fprintf(stderr, "benchmark: closed a modal box \"%s\"\n",
+                         qPrintable(modal->windowTitle()));
+            modal->close();
+        }
+    });
+    modalGuard.start(500);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;
