@@ -100,7 +100,8 @@ void format_file(FileCheck &check)
     check.format = {FormatOutcome::Rewritten, QString()};
 }
 
-int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int run_check(
+    const QStringList &arguments, QTextStream &out, QTextStream &err, AfterCheck after)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QLatin1String(description));
@@ -150,7 +151,7 @@ int run_check(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (parser.isSet(compare)) {
         return run_compare(files,
             {parser.isSet(format), parser.isSet(overlaps), parser.isSet(json),
-                parser.isSet(vehicles), parser.value(vehicles)},
+                parser.isSet(vehicles), parser.value(vehicles), after == AfterCheck::Exits},
             out, err);
     }
     if (files.isEmpty()) {

@@ -14,6 +14,8 @@ struct CompareOptions
     // The recorded vehicles to run through both configurations, when `vehicles` is set.
     bool vehicles = false;
     QString records;
+    // The process exits after the report: the configurations are left to the system, unfreed.
+    bool exitsAfter = false;
 };
 
 // veltora-check --compare OLD NEW [--vehicles RECORDS]: what differs between two

@@ -20,5 +20,5 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     out.setCodec("UTF-8");
     err.setCodec("UTF-8");
-    return run_check(QCoreApplication::arguments(), out, err);
+    return run_check(QCoreApplication::arguments(), out, err, AfterCheck::Exits);
 }
