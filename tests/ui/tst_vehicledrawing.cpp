@@ -93,6 +93,7 @@ private slots:
     void sceneReadsBack();
     void distancesThatDoNotFitTheAxles();
     void windowDrawsAndClearsBothViews();
+    void appendEditRedraws();
 
 private:
     QScopedPointer<QGraphicsView> view;
@@ -253,6 +254,28 @@ void tst_VehicleDrawing::windowDrawsAndClearsBothViews()
     QCOMPARE(log.lines().value(log.lines().size() - 1), QString("D Clearing image"));
     QVERIFY(scene("graphicsViewMin") == minScene && minScene->items().isEmpty());
     QVERIFY(scene("graphicsViewMax") == maxScene && maxScene->items().isEmpty());
+}
+
+// The overhang is drawn from the subclass's own Append, so typing in that field redraws both
+// pictures, and undo draws them back as they were.
+void tst_VehicleDrawing::appendEditRedraws()
+{
+    Veltora window;
+    WindowTest::MessageLog log;
+    WindowTest::open(window, sourceFile("examples/european.conf"));
+    WindowTest::typeInto(WindowTest::field(window, "lineEditSubclass"), "14"); // a truck
+    const auto picture = [&](const char *name) {
+        return describe(window.findChild<QGraphicsView *>(name)->scene());
+    };
+    const QString min = picture("graphicsViewMin");
+    const QString max = picture("graphicsViewMax");
+    QVERIFY(!min.isEmpty());
+    WindowTest::typeInto(WindowTest::field(window, "lineEditAppend"), "3");
+    QVERIFY(picture("graphicsViewMin") != min);
+    QVERIFY(picture("graphicsViewMax") != max);
+    WindowTest::action(window, "actionUndo")->trigger();
+    QCOMPARE(picture("graphicsViewMin"), min);
+    QCOMPARE(picture("graphicsViewMax"), max);
 }
 
 QTEST_MAIN(tst_VehicleDrawing)
