@@ -4,6 +4,7 @@
 #include "fileformat.h"
 #include "inisections.h"
 #include "notefinder.h"
+#include "sharedtexts.h"
 #include "textscan.h"
 
 #include <QDebug>
@@ -235,7 +236,7 @@ Conf::Conf(const QString &path, QObject *parent)
         const int earlierLine
             = k == int(FileFormat::Section::Subclass) ? numberEntryLine : keyLines[size_t(k)];
         QString &text = texts[size_t(k)];
-        const QString value = line.mid(equals + 1);
+        const QString value = sharedText(QStringView(line).mid(equals + 1));
         if (earlierLine > 0) {
             finder.repeated_key(lineNumber, line, FileFormat::Section(k), text, earlierLine, value);
         }

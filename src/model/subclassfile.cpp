@@ -2,6 +2,7 @@
 // turns back into per-axle lists.
 #include "subclass.h"
 #include "fileformat.h"
+#include "sharedtexts.h"
 #include "textscan.h"
 
 #include <QDebug>
@@ -22,10 +23,10 @@ QStringList listItems(const QString &text)
     int from = 0;
     for (int comma = text.indexOf(QLatin1Char(',')); comma >= 0;
          comma = text.indexOf(QLatin1Char(','), from)) {
-        items.append(text.mid(from, comma - from));
+        items.append(sharedText(QStringView(text).mid(from, comma - from)));
         from = comma + 1;
     }
-    items.append(text.mid(from));
+    items.append(sharedText(QStringView(text).mid(from)));
     return items;
 }
 
@@ -248,7 +249,7 @@ void Subclass::set_max_axle_weights(QString text)
             return;
         }
         const int weight = text.indexOf(QLatin1Char(','), start) + 1;
-        max_axle_weights.append(text.mid(weight, end - weight));
+        max_axle_weights.append(sharedText(QStringView(text).mid(weight, end - weight)));
     }
 
     for (int start = findCombinedConstraint(text, 0, &end); start >= 0;
